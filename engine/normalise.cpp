@@ -1,0 +1,9 @@
+#include "engine/normalise.h"
+
+#include "engine/text.h"
+
+namespace velk {
+
+std::string NormaliseInput(std::string_view line) { return ToUpper(line); }
+
+}  // namespace velk

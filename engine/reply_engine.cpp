@@ -1,0 +1,174 @@
+#include "engine/reply_engine.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "engine/limits.h"
+#include "engine/normalise.h"
+#include "engine/sentences.h"
+#include "engine/statement_memory.h"
+#include "engine/text.h"
+#include "responders/bot_questions.h"
+#include "responders/content_words.h"
+#include "responders/follow_ups.h"
+#include "responders/idle_prompts.h"
+#include "responders/keywords.h"
+#include "styling/style_reply.h"
+
+namespace velk {
+namespace {
+
+// Keeps the last kHistoryKeep characters once a history grows past
+// kHistoryTrimAbove.
+void CutHistory(std::string& history) {
+  if (history.size() > kHistoryTrimAbove) history.erase(0, history.size() - kHistoryKeep);
+}
+
+bool HasContext(const Candidate& candidate) { return !Trim(candidate.Context).empty(); }
+
+}  // namespace
+
+// Working values of one GetReply call, kept over all of its sentences.
+struct ReplyEngine::CallState {
+  std::string OpeningWords;  // the first two non-empty words of the input
+  std::string RestWords;     // every later word, joined without blanks
+  int TakenWords = 0;
+  bool PronounFlag = false;  // set by the swap, never cleared within the call
+  PreparedSentence Sentence;
+};
+
+ReplyEngine::ReplyEngine(RandomSource& random, Clock& clock,
+                         std::optional<std::uint32_t> fixedSeed)
+    : random_(random), clock_(clock), fixedSeed_(fixedSeed) {}
+
+void ReplyEngine::InitEngine(std::string_view botName, std::string_view userName) {
+  random_.Seed(fixedSeed_ ? *fixedSeed_
+                          : std::bit_cast<std::uint32_t>(clock_.SecondsSinceMidnight()));
+  state_.UserName = userName;
+  state_.BotName = botName;
+  if (state_.BotName.empty()) state_.BotName = "Velk";
+}
+
+std::string ReplyEngine::GetReply(std::string_view rawLine) {
+  endRequested_ = false;
+  if (Trim(state_.BotName).empty()) InitEngine("Velk", "");
+  candidates_.ResetCount();
+
+  const std::string_view line = CutAtUtf8Boundary(rawLine, kMaxLineBytes);
+  CallState call;
+  for (const std::string& sentence : SplitSentences(NormaliseInput(line))) {
+    AnswerSentence(sentence, call);
+    if (endRequested_) return {};
+  }
+  return StyleReply(*this, SelectWinner(line));
+}
+
+void ReplyEngine::AnswerSentence(const std::string& sentence, CallState& call) {
+  PrepareSentence(sentence, call.Sentence, call.PronounFlag);
+  const WordTable& words = call.Sentence.Words;
+  const std::string& sentenceType = call.Sentence.SentenceType;
+
+  // The word pass: the swapped sentence, recall of content words, the count.
+  std::string& swapped = state_.SwappedSentence;
+  swapped.clear();
+  int wordCount = 0;
+  for (const std::string& word : words) {
+    if (word.empty()) continue;
+    swapped += word;
+    swapped += ' ';
+    if (IsContentWord(state_, word)) RecallStatement(*this, word);
+    ++wordCount;
+  }
+  StoreStatement(state_, wordCount, sentenceType, swapped);
+
+  // Slots 0 to WordCount (not every filled slot: a gap of empty slots leaves
+  // later words out). The first two non-empty words open the input.
+  for (int k = 0; k <= std::min(wordCount, kLastWordSlot); ++k) {
+    const std::string& word = words[static_cast<std::size_t>(k)];
+    if (call.TakenWords < 2) {
+      if (!word.empty()) {
+        call.OpeningWords += word;
+        ++call.TakenWords;
+      }
+    } else {
+      call.RestWords += word;
+    }
+  }
+
+  AnswerBotQuestion(*this, call.OpeningWords, call.RestWords);
+  if (Contains(sentenceType, "Q")) AnswerBotQuestion(*this, "", "");
+  AnswerKeywords(*this, swapped);
+  if (endRequested_) return;
+  FollowUpContext(*this, swapped);
+  swapped.clear();
+}
+
+std::string ReplyEngine::SelectWinner(std::string_view line) {
+  const float start = clock_.SecondsSinceMidnight();
+  std::string winning;
+  for (;;) {
+    if (clock_.SecondsSinceMidnight() - start >= 1.0f) {
+      std::string& history = state_.ReplyHistory;
+      history.erase(0, history.size() - history.size() / 2);
+    }
+    winning.clear();
+    int best = 0;
+    const int last = std::min(candidates_.Count(), kCandidateSlots - 1);
+
+    // First pass: penalties, blanking, and the best candidate with a code.
+    for (int i = 0; i <= last; ++i) {
+      Candidate& candidate = candidates_[i];
+      if (candidate.Reply.empty()) continue;
+      if (Contains(state_.ReplyHistory, candidate.Reply)) {
+        candidate.Score = ClampScore(candidate.Score - 20);
+      }
+      if (Contains(state_.InputHistory, candidate.Reply)) {
+        candidate.Reply.clear();
+        candidate.Context.clear();
+      }
+      if (HasContext(candidate) && candidate.Score >= best) {
+        winning = candidate.Reply + " ";
+        state_.LastContext = candidate.Context;
+        best = candidate.Score;
+      }
+    }
+
+    // Second pass: the best candidate of any kind.
+    if (winning.empty()) {
+      for (int i = 0; i <= last; ++i) {
+        const Candidate& candidate = candidates_[i];
+        if (!candidate.Reply.empty() && candidate.Score >= best) {
+          winning = candidate.Reply;
+          state_.LastContext = candidate.Context;
+          best = candidate.Score;
+        }
+      }
+    }
+    if (!winning.empty()) break;
+
+    // Fallback cycle. With the list full, the prompt wins outright.
+    IdlePrompt prompt = PickIdlePrompt(*this);
+    if (candidates_.Full()) {
+      winning = std::move(prompt.Text);
+      state_.LastContext = std::move(prompt.Context);
+      break;
+    }
+    candidates_.Add(prompt.Text, prompt.Context);
+    RecallStatement(*this, "");
+  }
+
+  state_.InputHistory += "<>";
+  state_.InputHistory += ToUpper(line);
+  const int last = std::min(candidates_.Count(), kCandidateSlots - 1);
+  for (int i = 0; i <= last; ++i) {
+    Candidate& candidate = candidates_[i];
+    if (!candidate.Reply.empty()) candidate = Candidate{};
+  }
+  CutHistory(state_.ReplyHistory);
+  state_.ReplyHistory += "<>";
+  state_.ReplyHistory += winning;
+  CutHistory(state_.InputHistory);
+  return winning;
+}
+
+}  // namespace velk

@@ -1,0 +1,36 @@
+// Cutting the working text into sentences, and a sentence into prepared words.
+#ifndef VELK_ENGINE_SENTENCES_H_
+#define VELK_ENGINE_SENTENCES_H_
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/limits.h"
+
+namespace velk {
+
+// Cuts at " - " and at each of , . ! ? : ; (the mark stays with its
+// sentence). At most kSentenceSlots sentences; an empty text gives none.
+std::vector<std::string> SplitSentences(std::string_view text);
+
+// Word slots 0 to 30 of one sentence; words are placed from slot 1.
+using WordTable = std::array<std::string, kWordSlots>;
+
+// One sentence after word splitting, stripping, canonicalisation and the
+// perspective swap.
+struct PreparedSentence {
+  WordTable Words;
+  std::string SentenceType;  // type letters "S", "C", "E", "Q"
+};
+
+// Cuts `sentence` into word slots, collects its type letters, strips the marks
+// from its words and canonicalises and swaps each word in turn.
+// `pronounFlag` lives for a whole GetReply call: set by the swap, never
+// cleared within the call.
+void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pronounFlag);
+
+}  // namespace velk
+
+#endif  // VELK_ENGINE_SENTENCES_H_

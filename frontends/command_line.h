@@ -1,0 +1,34 @@
+// The program's command line.
+#ifndef VELK_FRONTENDS_COMMAND_LINE_H_
+#define VELK_FRONTENDS_COMMAND_LINE_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velk {
+
+struct CommandLine {
+  bool Console = false;   // --console: chat on standard input and output
+  bool Exchange = false;  // "/m" anywhere in the arguments: bot-to-bot mode
+  bool NoLog = false;     // --no-log: write no velk.log
+  bool Help = false;      // --help
+  bool Version = false;   // --version
+  std::optional<std::uint32_t> Seed;  // --seed N: a fixed seed for every InitEngine
+  std::string Error;      // one line naming the bad argument; empty when all is well
+};
+
+// Reads the arguments after the program name. "/m" selects the exchange when
+// it stands anywhere in the arguments joined by blanks, even inside a longer
+// argument ("x/my"); "/M" does not.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The usage text for --help and after an error.
+std::string UsageText();
+
+inline constexpr const char* kVersion = "velk 0.1.0";
+
+}  // namespace velk
+
+#endif  // VELK_FRONTENDS_COMMAND_LINE_H_

@@ -1,0 +1,28 @@
+// Finding the user's first name in a sentence.
+#ifndef VELK_IDENTITY_NAME_CAPTURE_H_
+#define VELK_IDENTITY_NAME_CAPTURE_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/conversation_state.h"
+
+namespace velk {
+
+// What name capture found.
+enum NameResult : std::int16_t {
+  NameUnknown = 0,   // nothing recognised
+  NameCaptured = 1,  // UserName and UserGender set
+  NameRefused = 2,   // no name given, or a refusal
+  NameMine = 3,      // "MINE": the user asked back
+  NameGuess = 4,     // "GUESS"
+  NameRude = 5,      // a rude answer
+};
+
+// Looks for the user's first name in `text` (a swapped sentence) and stores
+// it; may also set a made-up name. `text` is not changed.
+NameResult CaptureName(ConversationState& state, std::string_view text);
+
+}  // namespace velk
+
+#endif  // VELK_IDENTITY_NAME_CAPTURE_H_
