@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
+#include "frontends/reveal.h"
 #include "tests/test_support.h"
 
 namespace velk {
@@ -20,49 +22,64 @@ class RecordingSink final : public LineSink {
   bool refuse = false;
 };
 
-class ConsoleChatTest : public testing::EngineTest {
+// A real generator with a fixed seed: these tests look at what the chat does
+// with the engine's replies, not at which replies they are.
+class ConsoleChatTest : public ::testing::Test {
  protected:
+  ConsoleChatTest() { engine.InitEngine("Velk", ""); }
+
   std::string Run(const std::string& input, ConsoleStyle style = {}) {
     std::istringstream in(input);
     std::ostringstream out;
     EXPECT_EQ(0, RunConsoleChat(engine, in, out, log, style));
     return out.str();
   }
+  Mt19937Random random{1};
+  testing::FakeClock clock;
+  ReplyEngine engine{random, clock, 1u};
   RecordingSink log;
 };
 
-constexpr int kGoOn = 8, kSighs = 9, kLaughs = 13;
+int Lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 TEST_F(ConsoleChatTest, GreetsThenAnswersEveryLineAndLogsIt) {
-  random.QueuePicks({{kGoOn, 40}, {kSighs, 40}, {kLaughs, 40}});
-  // With the greeting request unanswered by any responder, idle prompts reply.
   const std::string out = Run("first\r\n\n");
-  EXPECT_EQ(3, std::count(out.begin(), out.end(), '\n')) << out;
+  EXPECT_EQ(3, Lines(out)) << out;
   ASSERT_EQ(6u, log.lines.size());
   EXPECT_EQ("Velk Tavro Log file.  ", log.lines[0]);
   EXPECT_EQ("USER:>first", log.lines[2]);
   EXPECT_EQ("USER:>", log.lines[4]);
-  EXPECT_EQ(0u, random.Remaining());
+  // Each reply is logged whole, as printed.
+  EXPECT_EQ(
+      log.lines[1].substr(6) + "\n" + log.lines[3].substr(6) + "\n" + log.lines[5].substr(6) + "\n",
+      out);
 }
 
 TEST_F(ConsoleChatTest, ARefusingLogDoesNotStopTheChat) {
   log.refuse = true;
-  random.QueuePicks({{kGoOn, 40}, {kSighs, 40}});
-  const std::string out = Run("hello\n");
-  EXPECT_EQ(2, std::count(out.begin(), out.end(), '\n')) << out;
+  EXPECT_EQ(2, Lines(Run("hello\n")));
 }
 
 TEST_F(ConsoleChatTest, InteractiveModeRevealsWithAPrompt) {
-  random.QueuePicks({{kGoOn, 40}, {kSighs, 40}});
   int ticks = 0;
   ConsoleStyle style;
   style.Interactive = true;
   style.WaitTick = [&] { ++ticks; };
   const std::string out = Run("x\n", style);
-  EXPECT_EQ("Go on...\n> <Sighs>\n> \n", out);
-  // A wait after every tick but the last: "Go on..." shows in 8 ticks ("",
-  // "G", "Go ", "Go o", ...), and so does "<Sighs>".
-  EXPECT_EQ(7 + 7, ticks);
+  ASSERT_EQ(2u, log.lines.size() / 2);
+  const std::string greeting = log.lines[1].substr(6), reply = log.lines[3].substr(6);
+  EXPECT_EQ(greeting + "\n> " + reply + "\n> \n", out);
+  // A wait after every tick of the reveal but the last.
+  const auto waits = [](const std::string& text) {
+    Reveal reveal;
+    reveal.Start(text);
+    int count = -1;
+    while (reveal.Tick()) ++count;
+    return count;
+  };
+  EXPECT_EQ(waits(greeting) + waits(reply), ticks);
 }
 
 }  // namespace

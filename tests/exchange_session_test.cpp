@@ -40,15 +40,14 @@ class RecordingSink final : public LineSink {
   std::vector<std::string> lines;
 };
 
-constexpr int kGoOn = 8, kSighs = 9;  // idle prompts without a code
-
-// One copy of the program: its engine, its log and its session over a
-// shared folder.
+// One copy of the program: its engine (a real generator with a fixed seed:
+// these tests are about the files, not the replies), its log and its session
+// over a shared folder.
 struct Copy {
   Copy(MemoryFiles& files, bool first) : session(engine, files, log, "/x/") { session.Load(first); }
-  testing::ScriptedRandom random;
+  Mt19937Random random;
   testing::FakeClock clock;
-  ReplyEngine engine{random, clock};
+  ReplyEngine engine{random, clock, 7u};
   RecordingSink log;
   ExchangeSession session;
 };
@@ -67,7 +66,6 @@ TEST(ExchangeSessionTest, LoadNamesTheFilesAndThePersona) {
 TEST(ExchangeSessionTest, FirstTickWithoutAPartnerGreetsWritesAndLogs) {
   MemoryFiles files;
   Copy first(files, true);
-  first.random.QueuePick(kGoOn, 40);
   first.session.Tick();
   EXPECT_FALSE(first.session.Waiting());
   EXPECT_EQ("-GETGREET-", first.session.Received);
@@ -80,16 +78,13 @@ TEST(ExchangeSessionTest, FirstTickWithoutAPartnerGreetsWritesAndLogs) {
 TEST(ExchangeSessionTest, SecondCopyAnswersAndNeverLogs) {
   MemoryFiles files;
   Copy first(files, true), second(files, false);
-  first.random.QueuePick(kGoOn, 40);
   first.session.Tick();
-  second.random.QueuePick(kSighs, 40);
   second.session.Tick();
   EXPECT_EQ(first.session.LastOutput, second.session.Received);
   EXPECT_EQ(QuoteField(second.session.LastOutput), files.files["/x/VelkB.ini"]);
   EXPECT_TRUE(second.log.lines.empty());
 
   // The first copy's next tick empties its own file and answers.
-  first.random.QueuePick(kSighs, 40);
   first.session.Tick();
   EXPECT_EQ(second.session.LastOutput, first.session.Received);
   EXPECT_EQ(4u, first.log.lines.size());
@@ -98,7 +93,6 @@ TEST(ExchangeSessionTest, SecondCopyAnswersAndNeverLogs) {
 TEST(ExchangeSessionTest, AWaitingCopyKeepsItsOwnFileEmptyAndSkipsTicks) {
   MemoryFiles files;
   Copy first(files, true);
-  first.random.QueuePick(kGoOn, 40);
   first.session.Tick();  // greets; nobody answers
   first.session.Tick();
   EXPECT_TRUE(first.session.Waiting());
@@ -107,21 +101,18 @@ TEST(ExchangeSessionTest, AWaitingCopyKeepsItsOwnFileEmptyAndSkipsTicks) {
   first.session.Poll();
   first.session.Tick();  // skipped: the last tick still waits
   EXPECT_TRUE(first.session.Waiting());
-  EXPECT_EQ(0u, first.random.Remaining());
 }
 
 TEST(ExchangeSessionTest, TheSameLineTwiceIsNotAnswered) {
   MemoryFiles files;
   Copy first(files, true);
   files.files["/x/VelkB.ini"] = QuoteField("Hello.");
-  first.random.QueuePick(kGoOn, 40);
   first.session.Tick();
   EXPECT_EQ("Hello.", first.session.Received);
   first.session.Tick();
   first.session.Poll();
   EXPECT_TRUE(first.session.Waiting());
   files.files["/x/VelkB.ini"] = QuoteField("Hello again.");
-  first.random.QueuePick(kSighs, 40);
   first.session.Poll();
   EXPECT_FALSE(first.session.Waiting());
   EXPECT_EQ("Hello again.", first.session.Received);
@@ -130,7 +121,6 @@ TEST(ExchangeSessionTest, TheSameLineTwiceIsNotAnswered) {
 TEST(ExchangeSessionTest, RenamingTheOwnFileStopsTheLogFromTheNextTick) {
   MemoryFiles files;
   Copy first(files, true);
-  first.random.QueuePicks({{kGoOn, 40}, {kSighs, 40}});
   first.session.Tick();
   first.session.OwnFile = "Other.ini";
   files.files["/x/VelkB.ini"] = QuoteField("Hi.");
@@ -143,7 +133,6 @@ TEST(ExchangeSessionTest, QuotesInARepliesSurviveTheTrip) {
   MemoryFiles files;
   Copy first(files, true);
   files.files["/x/VelkB.ini"] = QuoteField("She said \"no\", then left.");
-  first.random.QueuePick(kGoOn, 40);
   first.session.Tick();
   EXPECT_EQ("She said \"no\", then left.", first.session.Received);
 }
@@ -152,20 +141,18 @@ TEST(ExchangeSessionTest, ARefusedFolderKeepsGreetingWithoutDelivering) {
   MemoryFiles files;
   files.refuse = true;
   Copy first(files, true);
-  first.random.QueuePick(kGoOn, 40);
   first.session.Tick();
   EXPECT_EQ("-GETGREET-", first.session.Received);
   EXPECT_TRUE(files.files.empty());
   first.session.Tick();  // the greeting request again equals the last line: wait
   EXPECT_TRUE(first.session.Waiting());
 
-  testing::ScriptedRandom random;
+  Mt19937Random random;
   testing::FakeClock clock;
-  ReplyEngine engine(random, clock);
+  ReplyEngine engine(random, clock, 7u);
   RecordingSink log;
   ExchangeSession nowhere(engine, files, log, "");
   nowhere.Load(true);
-  random.QueuePick(kGoOn, 40);
   nowhere.Tick();
   EXPECT_EQ("-GETGREET-", nowhere.Received);
 }
