@@ -1,6 +1,7 @@
 #include "responders/keywords.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "engine/reply_engine.h"
