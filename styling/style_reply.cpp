@@ -1,6 +1,5 @@
 #include "styling/style_reply.h"
 
-#include <array>
 #include <string>
 
 #include "engine/reply_engine.h"

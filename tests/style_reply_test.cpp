@@ -166,12 +166,6 @@ TEST_F(StyleReplyTest, EveryWordIsProcessed) {
   EXPECT_EQ(expected, Style(reply, Script().Quiet(1 + 2 * 51 + 49 + 1), "50 words"));
 }
 
-TEST_F(StyleReplyTest, LeavesTheReplyAlone) {
-  const std::string reply = "Not really.";
-  Style(reply, Script().Quiet(9), "argument");
-  EXPECT_EQ("Not really.", reply);
-}
-
 // These need the first-name table; they are skipped until it is in place.
 TEST_F(StyleReplyTest, FirstNamesRecased) {
   ConversationState probe;
