@@ -1,20 +1,114 @@
 #include "engine/statement_memory.h"
 
+#include <vector>
+
+#include "engine/limits.h"
 #include "engine/reply_engine.h"
+#include "engine/text.h"
 
 namespace velk {
+namespace {
+
+constexpr char kLineStart = '\r';
+
+// Recall reads the lone carriage return that opens the memory and at most
+// this many lines before the newest; the newest line is never read.
+constexpr int kLinesRead = kRecallSlots - 1;
+
+// The working table of one recall: slot 0 is the memory up to and including
+// its first carriage return, then each later line with its carriage return,
+// the newest line (after the last carriage return) left out. With more lines
+// than slots, slot 0 is followed by the kLinesRead latest of them.
+std::vector<std::string_view> BuildRecallTable(std::string_view memory) {
+  std::vector<std::size_t> ends;  // position after each carriage return
+  for (std::size_t pos = memory.find(kLineStart); pos != std::string_view::npos;
+       pos = memory.find(kLineStart, pos + 1)) {
+    ends.push_back(pos + 1);
+  }
+  std::vector<std::string_view> table;
+  if (ends.empty()) return table;
+  table.push_back(memory.substr(0, ends[0]));
+  const std::size_t firstRead = ends.size() > kRecallSlots ? ends.size() - kLinesRead : 1;
+  for (std::size_t i = firstRead; i < ends.size(); ++i) {
+    table.push_back(memory.substr(ends[i - 1], ends[i] - ends[i - 1]));
+  }
+  return table;
+}
+
+// The type letters with their ":"; empty for a line without one.
+std::string_view TypePart(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  return colon == std::string_view::npos ? std::string_view{} : line.substr(0, colon + 1);
+}
+
+// What the user said, without the type and the closing carriage return.
+std::string_view SaidText(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  std::string_view said = colon == std::string_view::npos ? line : line.substr(colon + 1);
+  if (!said.empty() && said.back() == kLineStart) said.remove_suffix(1);
+  return said;
+}
+
+bool IsQuestion(std::string_view line) { return Contains(TypePart(line), "Q"); }
+
+// Drops lines that recall can no longer read, so that a conversation of any
+// length keeps bounded memory: recall sees exactly the same table as before.
+void DropUnreadLines(std::string& memory) {
+  const std::size_t first = memory.find(kLineStart);
+  if (first == std::string::npos) return;
+  // The carriage return that opens the oldest line recall still reads.
+  std::size_t keepFrom = memory.size();
+  for (int seen = 0; seen <= kLinesRead; ++seen) {
+    keepFrom = memory.rfind(kLineStart, keepFrom - 1);
+    if (keepFrom == first || keepFrom == std::string::npos || keepFrom == 0) return;
+  }
+  memory.erase(first + 1, keepFrom + 1 - (first + 1));
+}
+
+void AppendLine(ConversationState& state, std::string_view sentenceType,
+                std::string_view swappedSentence) {
+  std::string& memory = state.StatementMemory;
+  memory += kLineStart;
+  memory += sentenceType;
+  memory += ':';
+  memory += swappedSentence;
+  DropUnreadLines(memory);
+}
+
+}  // namespace
 
 void StoreStatement(ConversationState& state, int wordCount, std::string_view sentenceType,
                     std::string_view swappedSentence) {
-  (void)state;
-  (void)wordCount;
-  (void)sentenceType;
-  (void)swappedSentence;
+  if (wordCount <= 2) return;
+  // An exclamation that is also a statement ("SE") is deliberately kept twice.
+  if (Contains(sentenceType, "E")) AppendLine(state, sentenceType, swappedSentence);
+  if (Contains(sentenceType, "S")) AppendLine(state, sentenceType, swappedSentence);
 }
 
 void RecallStatement(ReplyEngine& engine, const std::string& word) {
-  (void)engine;
-  (void)word;
+  const std::vector<std::string_view> table = BuildRecallTable(engine.State().StatementMemory);
+  const int count = static_cast<int>(table.size());
+
+  if (!word.empty()) {
+    // The latest matching statement wins; the match may fall in the type
+    // letters. An empty answer is still offered, and never wins.
+    std::string_view answer;
+    for (std::string_view line : table) {
+      if (Contains(line, word) && !IsQuestion(line)) answer = SaidText(line);
+    }
+    engine.AddCandidate(answer);
+    return;
+  }
+
+  if (count < 3) return;
+  for (;;) {
+    // Pick gives 1 to count; slot count lies past the table, so draw again.
+    const int k = engine.Pick(count);
+    if (k >= count) continue;
+    const std::string_view line = table[static_cast<std::size_t>(k)];
+    engine.AddCandidate(IsQuestion(line) ? std::string_view{} : SaidText(line));
+    return;
+  }
 }
 
 }  // namespace velk

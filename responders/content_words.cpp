@@ -1,11 +1,60 @@
 #include "responders/content_words.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "engine/text.h"
+#include "language/numeric_text.h"
+
 namespace velk {
+namespace {
+
+// Words too common to recall a statement by, compared whole.
+// clang-format off
+constexpr std::array<std::string_view, 63> kCommonWords = {
+    "A",     "ABOUT", "ALL",    "AN",   "AND",  "ARE",   "AS",    "AT",
+    "BE",    "BEEN",  "BUT",    "BY",   "CAN",  "DID",   "DO",    "FOR",
+    "-GETGREET-",     "HAS",    "HAVE", "HE",   "HELLO", "HI",    "HOW",
+    "I",     "IF",    "IN",     "IS",   "IT",   "KNOW",  "LESS",  "LIKE",
+    "ME",    "MORE",  "MY",     "NAME", "NO",   "NOT",   "OF",    "ON",
+    "OR",    "PLEASE","SHE",    "SO",   "TALK", "TELL",  "THANK", "THAT",
+    "THE",   "THEM",  "THEN",   "THEY", "THIS", "TO",    "WANT",  "WAS",
+    "WHAT",  "WHY",   "WITH",   "WOULD","YEAH", "YES",   "YOU",   "YOUR",
+};
+// clang-format on
+
+constexpr std::array<std::string_view, 4> kOperators = {"+", "-", "*", "/"};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
+}
+
+// The value of `word` written back as "%.15g" would, but independent of the
+// locale; negative zero is written "0".
+std::string NumberWrittenBack(double value) {
+  if (value == 0.0) return "0";
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  return std::string(buffer, result.ptr);
+}
+
+// "12" and "-3" are numbers; "007", "12A" and "1E3" are not, since they do
+// not read back the same.
+bool IsPlainNumber(std::string_view word) { return word == NumberWrittenBack(LeadingNumber(word)); }
+
+template <std::size_t N>
+bool IsOneOf(const std::array<std::string_view, N>& list, std::string_view word) {
+  return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+}  // namespace
 
 bool IsContentWord(const ConversationState& state, std::string_view word) {
-  (void)state;
-  (void)word;
-  return false;
+  return !SameIgnoringCase(word, state.UserName) && !SameIgnoringCase(word, state.BotName) &&
+         !IsPlainNumber(word) && !IsOneOf(kOperators, word) && !IsOneOf(kCommonWords, word);
 }
 
 }  // namespace velk
