@@ -1,7 +1,10 @@
 // The program: routes the command line to the chat it asks for.
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -13,9 +16,51 @@
 #include "engine/reply_engine.h"
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
+#include "frontends/console_exchange.h"
 #include "frontends/conversation_log.h"
+#include "frontends/exchange_directory.h"
+#include "frontends/exchange_files.h"
+#include "frontends/exchange_session.h"
 
 namespace {
+
+std::unique_ptr<velk::LineSink> OpenLog(const velk::CommandLine& options) {
+  if (options.NoLog) return std::make_unique<velk::NullLineSink>();
+  return std::make_unique<velk::FileLineSink>(std::string(velk::kLogFileName));
+}
+
+std::atomic<bool> interrupted{false};
+extern "C" void OnInterrupt(int) { interrupted = true; }
+
+// The exchange's tick, 3000 ms unless VELK_EXCHANGE_TICK_MS says otherwise
+// (tests run it faster).
+std::chrono::milliseconds ExchangeTick() {
+  const char* text = std::getenv("VELK_EXCHANGE_TICK_MS");
+  const long ms = text ? std::strtol(text, nullptr, 10) : 0;
+  return std::chrono::milliseconds(ms >= 10 && ms <= 60000 ? ms : velk::kExchangeTickMs);
+}
+
+int RunConsoleExchange(const velk::CommandLine& options) {
+  const velk::ExchangeDirectory directory = velk::FindExchangeDirectory();
+  if (!directory.Error.empty()) {
+    std::cerr << "velk: exchange directory refused: " << directory.Error
+              << "; nothing will be delivered\n";
+  }
+  velk::InstanceLock lock(directory.Path);
+  velk::Mt19937Random random;
+  velk::SystemClock clock;
+  velk::ReplyEngine engine(random, clock, options.Seed);
+  velk::PosixExchangeFiles files;
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
+  velk::ExchangeSession session(engine, files, *log, directory.Path);
+  session.Load(lock.First());
+  std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
+            << " in " << (directory.Path.empty() ? "(no directory)" : directory.Path) << '\n'
+            << std::flush;
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+  return velk::RunConsoleExchange(session, engine, std::cout, interrupted, ExchangeTick());
+}
 
 int RunConsole(const velk::CommandLine& options) {
   velk::Mt19937Random random;
@@ -23,12 +68,10 @@ int RunConsole(const velk::CommandLine& options) {
   velk::ReplyEngine engine(random, clock, options.Seed);
   engine.InitEngine("Velk", "");
 
-  std::unique_ptr<velk::LineSink> log;
-  if (options.NoLog) {
-    log = std::make_unique<velk::NullLineSink>();
-  } else {
-    log = std::make_unique<velk::FileLineSink>(std::string(velk::kLogFileName));
-  }
+  // Hold the lock like every copy, so that an exchange started meanwhile
+  // knows it is not alone.
+  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
   velk::ConsoleStyle style;
   style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
   style.WaitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
@@ -53,10 +96,7 @@ int main(int argc, char** argv) {
     std::cout << velk::kVersion << '\n';
     return 0;
   }
-  if (options.Exchange) {
-    std::cerr << "velk: /m: the bot-to-bot exchange is not part of this build yet\n";
-    return 2;
-  }
+  if (options.Exchange) return RunConsoleExchange(options);
   // The window comes later; until then the chat is the console chat.
   return RunConsole(options);
 }
