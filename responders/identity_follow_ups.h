@@ -3,6 +3,9 @@
 #define VELK_RESPONDERS_IDENTITY_FOLLOW_UPS_H_
 
 #include <string>
+#include <string_view>
+
+#include "identity/name_capture.h"
 
 namespace velk {
 
@@ -10,8 +13,16 @@ class ReplyEngine;
 
 // Runs the block of LastContext when it is one of GETNAME, GETNAME2,
 // GETNAME3, NOSAYNAME, TELLNAME, CHNGNAME, GETAGE and GETGENDER; returns
-// whether it was. May change UserName, UserGender and UserAge.
+// whether it was. May change UserName, UserGender and UserAge; leaves
+// `sentence` and LastContext unchanged.
 bool FollowUpIdentity(ReplyEngine& engine, const std::string& sentence);
+
+// The name ladder's answer in block `code` (GETNAME, GETNAME2, GETNAME3 or
+// NOSAYNAME; any other code does nothing) to `result`, which CaptureName has
+// just returned and whose own state changes are already made. Adds one
+// candidate and may set a made-up UserName and UserGender. FollowUpIdentity
+// calls it; it stands alone so that every result can be answered directly.
+void AnswerNameResult(ReplyEngine& engine, std::string_view code, NameResult result);
 
 }  // namespace velk
 
