@@ -166,11 +166,7 @@ TEST_F(StyleReplyTest, EveryWordIsProcessed) {
   EXPECT_EQ(expected, Style(reply, Script().Quiet(1 + 2 * 51 + 49 + 1), "50 words"));
 }
 
-// These need the first-name table; they are skipped until it is in place.
 TEST_F(StyleReplyTest, FirstNamesRecased) {
-  ConversationState probe;
-  std::string john = "john";
-  if (!LookupFirstName(probe, john)) GTEST_SKIP() << "first-name table not available";
   const std::vector<Case> kCases = {
       {"name", "Hello john", Script().Quiet(9), "hello John."},
       {"may is a name, i before a stop is not", "May i", Script().Quiet(10), "May i."},
