@@ -1,9 +1,243 @@
 #include "engine/normalise.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "engine/limits.h"
 #include "engine/text.h"
 
 namespace velk {
+namespace {
 
-std::string NormaliseInput(std::string_view line) { return ToUpper(line); }
+struct Contraction {
+  std::string_view From;
+  std::string_view To;
+};
+
+// Applied once per pass each, in this order: "CAN'T" and "WON'T" must come
+// before the general "N'T", which glues " NOT" to its stem.
+// clang-format off
+constexpr std::array<Contraction, 29> kContractionTable{{
+    {"CAN'T",   "CAN NOT"},
+    {"WON'T",   "WILL NOT"},
+    {"N'T",     " NOT"},
+    {"WHAT'S",  "WHAT IS"},
+    {"I'M",     "I AM"},
+    {"YOU'RE",  "YOU ARE"},
+    {"HE'S",    "HE IS"},
+    {"SHE'S",   "SHE IS"},
+    {"IT'S",    "IT IS"},
+    {"WE'RE",   "WE ARE"},
+    {"THEY'RE", "THEY ARE"},
+    {"I'VE",    "I HAVE"},
+    {"YOU'VE",  "YOU HAVE"},
+    {"WE'VE",   "WE HAVE"},
+    {"THEY'VE", "THEY HAVE"},
+    {"I'D",     "I WOULD"},
+    {"YOU'D",   "YOU WOULD"},
+    {"HE'D",    "HE WOULD"},
+    {"SHE'D",   "SHE WOULD"},
+    {"IT'D",    "IT WOULD"},
+    {"WE'D",    "WE WOULD"},
+    {"THEY'D",  "THEY WOULD"},
+    {"'LL",     " WILL"},
+    {"LET'S",   "LET US"},
+    {"THAT'S",  "THAT IS"},
+    {"NAME'S",  "NAME IS"},
+    {"DUNNO",   "DO NOT KNOW"},
+    {"U'RE",    "YOU ARE"},
+    {"WHO'S",   "WHO IS"},
+}};
+
+// Expansion goes on while one of these occurs. "DUNNO" and "U'RE" are not
+// among them: they are expanded only alongside a real contraction.
+constexpr std::array<std::string_view, 10> kContractionMarkers{
+    "I'M", "N'T", "YOU'RE", "E'S", "WE'RE", "THEY'RE", "'VE", "'D", "'LL", "'S"};
+// clang-format on
+
+// None of the emoticons overlaps itself (no proper prefix is also a suffix),
+// so removing them until none is left has one result whatever the order of
+// the removals, and the one-pass removal below reaches it.
+constexpr std::array<std::string_view, 5> kEmoticons{":-)", ";-)", ":-O", ":-(", ":-]"};
+
+// Runs of blanks, dots, exclamation and question marks become one. Each
+// collapse only removes a character next to an equal one, so the four can be
+// done together in one pass with the same result as one after another.
+std::string CollapseRuns(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const bool collapsible = c == ' ' || c == '.' || c == '!' || c == '?';
+    if (collapsible && !out.empty() && out.back() == c) continue;
+    out.push_back(c);
+  }
+  return out;
+}
+
+// "N;T" is a semicolon typed for the apostrophe. A repair never makes a new
+// "N;T", so one left-to-right pass repairs them all.
+void RepairSemicolons(std::string& text) {
+  for (std::size_t pos = text.find("N;T"); pos != std::string::npos;
+       pos = text.find("N;T", pos + 3)) {
+    text[pos + 1] = '\'';
+  }
+}
+
+// Removes `emoticon` until none is left, including the ones that a removal
+// brings together (":-:-))").
+void RemoveAll(std::string& text, std::string_view emoticon) {
+  if (text.find(emoticon) == std::string::npos) return;
+  std::size_t kept = 0;
+  for (const char c : text) {
+    text[kept++] = c;
+    if (kept >= emoticon.size() &&
+        std::string_view(text).substr(kept - emoticon.size(), emoticon.size()) == emoticon) {
+      kept -= emoticon.size();
+    }
+  }
+  text.resize(kept);
+}
+
+// Contraction expansion, pass by pass, without rescanning the whole text for
+// every row of every pass. No searched text contains a blank, so every match
+// lies inside one blank-free segment; only segments that hold an apostrophe or
+// "DUNNO" can ever match, and an expansion changes only its own segment. The
+// leftmost match of each searched text is kept and brought up to date after
+// each expansion by looking at the changed segment alone (and at later
+// segments when the kept match itself was consumed).
+class Expander {
+ public:
+  explicit Expander(std::string& text) : text_(text) { FindSegments(); }
+
+  void Run() {
+    if (segments_.empty()) return;
+    for (std::size_t p = 0; p < kPatternCount; ++p) hits_[p] = FindFrom(Pattern(p), 0, 0);
+    for (int pass = 0; pass < kMaxContractionPasses && AnyMarker(); ++pass) {
+      bool changed = false;
+      for (std::size_t row = 0; row < kContractionTable.size(); ++row) {
+        if (hits_[row].Segment == kNone) continue;
+        Expand(row);
+        changed = true;
+      }
+      if (!changed) break;
+    }
+    Rebuild();
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kPatternCount =
+      kContractionTable.size() + kContractionMarkers.size();
+
+  struct Segment {
+    std::size_t Begin;  // position in the original text
+    std::size_t End;
+    std::string Text;  // as expanded so far
+  };
+  struct Hit {
+    std::size_t Segment = kNone;
+    std::size_t Offset = 0;
+  };
+
+  // The rows' texts first, then the markers.
+  static std::string_view Pattern(std::size_t p) {
+    return p < kContractionTable.size() ? kContractionTable[p].From
+                                        : kContractionMarkers[p - kContractionTable.size()];
+  }
+
+  bool AnyMarker() const {
+    return std::any_of(hits_.begin() + kContractionTable.size(), hits_.end(),
+                       [](const Hit& hit) { return hit.Segment != kNone; });
+  }
+
+  // The blank-free segments that hold an apostrophe or "DUNNO", in order.
+  void FindSegments() {
+    const std::string_view text = text_;
+    if (text.find('\'') == std::string_view::npos) return;  // no marker at all
+    std::size_t nextDunno = text.find("DUNNO");
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+      const void* quote = std::memchr(text.data() + pos, '\'', text.size() - pos);
+      std::size_t hit =
+          quote != nullptr ? static_cast<const char*>(quote) - text.data() : std::string_view::npos;
+      if (nextDunno != std::string_view::npos && nextDunno < pos) {
+        nextDunno = text.find("DUNNO", pos);
+      }
+      hit = std::min(hit, nextDunno);
+      if (hit == std::string_view::npos) break;
+      const std::size_t blankBefore = text.rfind(' ', hit);
+      const std::size_t begin = blankBefore == std::string_view::npos ? 0 : blankBefore + 1;
+      const std::size_t end = std::min(text.find(' ', hit), text.size());
+      segments_.push_back({begin, end, std::string(text.substr(begin, end - begin))});
+      pos = end;
+    }
+  }
+
+  // The leftmost match of `pattern` at or after the given segment and offset.
+  Hit FindFrom(std::string_view pattern, std::size_t segment, std::size_t offset) const {
+    for (; segment < segments_.size(); ++segment, offset = 0) {
+      const std::size_t found = segments_[segment].Text.find(pattern, offset);
+      if (found != std::string::npos) return {segment, found};
+    }
+    return {};
+  }
+
+  // Replaces the leftmost match of the row's text and brings every kept match
+  // up to date.
+  void Expand(std::size_t row) {
+    const Contraction& rule = kContractionTable[row];
+    const std::size_t segment = hits_[row].Segment;
+    const std::size_t at = hits_[row].Offset;
+    std::string& text = segments_[segment].Text;
+    text.replace(at, rule.From.size(), rule.To);
+
+    for (std::size_t p = 0; p < kPatternCount; ++p) {
+      const std::string_view pattern = Pattern(p);
+      Hit& hit = hits_[p];
+      // A new match must overlap the replaced text; nothing before it changed.
+      const std::size_t windowBegin = at + 1 > pattern.size() ? at + 1 - pattern.size() : 0;
+      if (hit.Segment != kNone && hit.Segment < segment) continue;
+      if (hit.Segment == segment) {
+        if (hit.Offset + pattern.size() <= at) continue;  // still intact and leftmost
+        hit = FindFrom(pattern, segment, std::min(hit.Offset, windowBegin));
+        continue;
+      }
+      // Until now no match in this segment: only the changed part can hold one.
+      const std::size_t windowEnd = std::min(text.size(), at + rule.To.size() + pattern.size() - 1);
+      if (windowEnd <= windowBegin) continue;
+      const std::size_t found =
+          std::string_view(text).substr(windowBegin, windowEnd - windowBegin).find(pattern);
+      if (found != std::string_view::npos) hit = {segment, windowBegin + found};
+    }
+  }
+
+  void Rebuild() {
+    std::string out;
+    std::size_t copied = 0;
+    for (const Segment& segment : segments_) {
+      out.append(text_, copied, segment.Begin - copied);
+      out += segment.Text;
+      copied = segment.End;
+    }
+    out.append(text_, copied);
+    text_ = std::move(out);
+  }
+
+  std::string& text_;
+  std::vector<Segment> segments_;
+  std::array<Hit, kPatternCount> hits_{};
+};
+
+}  // namespace
+
+std::string NormaliseInput(std::string_view line) {
+  std::string text = CollapseRuns(ToUpper(line));
+  RepairSemicolons(text);
+  for (const std::string_view emoticon : kEmoticons) RemoveAll(text, emoticon);
+  Expander(text).Run();
+  return text;
+}
 
 }  // namespace velk
