@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "engine/limits.h"
-#include "engine/text.h"
 
 namespace velk {
 namespace {
@@ -62,17 +63,23 @@ constexpr std::array<std::string_view, 10> kContractionMarkers{
 // the removals, and the one-pass removal below reaches it.
 constexpr std::array<std::string_view, 5> kEmoticons{":-)", ";-)", ":-O", ":-(", ":-]"};
 
-// Runs of blanks, dots, exclamation and question marks become one. Each
-// collapse only removes a character next to an equal one, so the four can be
-// done together in one pass with the same result as one after another.
-std::string CollapseRuns(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
+// Upper case, and runs of blanks, dots, exclamation and question marks made
+// one. Each collapse only removes a character next to an equal one, so the
+// four can be done together in one pass with the same result as one after
+// another, and the kept character before a removed one is always its own
+// predecessor in the line.
+std::string UpperCaseCollapsed(std::string_view line) {
+  std::string out(line.size(), '\0');
+  char* kept = out.data();
+  char previous = '\0';  // never collapsible
+  for (char c : line) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     const bool collapsible = c == ' ' || c == '.' || c == '!' || c == '?';
-    if (collapsible && !out.empty() && out.back() == c) continue;
-    out.push_back(c);
+    *kept = c;
+    kept += !(collapsible && c == previous);
+    previous = c;
   }
+  out.resize(static_cast<std::size_t>(kept - out.data()));
   return out;
 }
 
@@ -100,6 +107,14 @@ void RemoveAll(std::string& text, std::string_view emoticon) {
   text.resize(kept);
 }
 
+bool MatchesAt(std::string_view text, std::size_t at, std::string_view pattern) {
+  if (text.size() - at < pattern.size()) return false;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (text[at + i] != pattern[i]) return false;
+  }
+  return true;
+}
+
 // Contraction expansion, pass by pass, without rescanning the whole text for
 // every row of every pass. No searched text contains a blank, so every match
 // lies inside one blank-free segment; only segments that hold an apostrophe or
@@ -109,11 +124,11 @@ void RemoveAll(std::string& text, std::string_view emoticon) {
 // segments when the kept match itself was consumed).
 class Expander {
  public:
-  explicit Expander(std::string& text) : text_(text) { FindSegments(); }
+  explicit Expander(std::string& text) : text_(text) {}
 
   void Run() {
+    FindSegmentsAndFirstHits();
     if (segments_.empty()) return;
-    for (std::size_t p = 0; p < kPatternCount; ++p) hits_[p] = FindFrom(Pattern(p), 0, 0);
     for (int pass = 0; pass < kMaxContractionPasses && AnyMarker(); ++pass) {
       bool changed = false;
       for (std::size_t row = 0; row < kContractionTable.size(); ++row) {
@@ -131,10 +146,11 @@ class Expander {
   static constexpr std::size_t kPatternCount =
       kContractionTable.size() + kContractionMarkers.size();
 
+  // Kept small: a line of 32767 bytes can hold over 8000 segments.
   struct Segment {
-    std::size_t Begin;  // position in the original text
-    std::size_t End;
-    std::string Text;  // as expanded so far
+    std::uint32_t Begin;  // position in the original text
+    std::uint32_t End;
+    std::int32_t Edited = -1;  // index into edited_ once expanded
   };
   struct Hit {
     std::size_t Segment = kNone;
@@ -152,33 +168,71 @@ class Expander {
                        [](const Hit& hit) { return hit.Segment != kNone; });
   }
 
-  // The blank-free segments that hold an apostrophe or "DUNNO", in order.
-  void FindSegments() {
+  // One walk over the text finds the segments that hold an apostrophe or
+  // "DUNNO" and the leftmost match of every searched text. Every searched
+  // text but "DUNNO" holds exactly one apostrophe, so the character after an
+  // apostrophe names the few texts that can match there; a text once found is
+  // not looked for again.
+  void FindSegmentsAndFirstHits() {
     const std::string_view text = text_;
     if (text.find('\'') == std::string_view::npos) return;  // no marker at all
-    std::size_t nextDunno = text.find("DUNNO");
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-      const void* quote = std::memchr(text.data() + pos, '\'', text.size() - pos);
-      std::size_t hit =
-          quote != nullptr ? static_cast<const char*>(quote) - text.data() : std::string_view::npos;
-      if (nextDunno != std::string_view::npos && nextDunno < pos) {
-        nextDunno = text.find("DUNNO", pos);
+
+    // Bit p of byFollower[c]: text p, not found yet, has c after its apostrophe.
+    static_assert(kPatternCount <= 64);
+    std::array<std::uint64_t, 128> byFollower{};
+    std::array<std::size_t, kPatternCount> quoteAt{};
+    std::size_t dunno = kNone;
+    for (std::size_t p = 0; p < kPatternCount; ++p) {
+      quoteAt[p] = Pattern(p).find('\'');
+      if (quoteAt[p] == std::string_view::npos) {
+        dunno = p;
+      } else {
+        byFollower[static_cast<unsigned char>(Pattern(p)[quoteAt[p] + 1])] |= std::uint64_t{1} << p;
       }
-      hit = std::min(hit, nextDunno);
-      if (hit == std::string_view::npos) break;
-      const std::size_t blankBefore = text.rfind(' ', hit);
-      const std::size_t begin = blankBefore == std::string_view::npos ? 0 : blankBefore + 1;
-      const std::size_t end = std::min(text.find(' ', hit), text.size());
-      segments_.push_back({begin, end, std::string(text.substr(begin, end - begin))});
-      pos = end;
     }
+
+    std::size_t begin = 0;
+    bool holdsMatch = false;
+    const auto closeSegment = [&](std::size_t end) {
+      if (holdsMatch) {
+        segments_.push_back(
+            {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end), -1});
+      }
+      begin = end + 1;
+      holdsMatch = false;
+    };
+    // A match lies inside the segment being walked, which gets the next index.
+    const auto record = [&](std::size_t p, std::size_t at) {
+      hits_[p] = {segments_.size(), at - begin};
+    };
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      const char c = text[at];
+      if (c == ' ') {
+        closeSegment(at);
+      } else if (c == 'D' && MatchesAt(text, at, "DUNNO")) {
+        holdsMatch = true;
+        if (hits_[dunno].Segment == kNone) record(dunno, at);
+      } else if (c == '\'') {
+        holdsMatch = true;
+        if (at + 1 == text.size()) continue;
+        const auto follower = static_cast<unsigned char>(text[at + 1]);
+        if (follower >= byFollower.size()) continue;
+        for (std::uint64_t left = byFollower[follower]; left != 0; left &= left - 1) {
+          const auto p = static_cast<std::size_t>(std::countr_zero(left));
+          if (at >= quoteAt[p] && MatchesAt(text, at - quoteAt[p], Pattern(p))) {
+            record(p, at - quoteAt[p]);
+            byFollower[follower] &= ~(std::uint64_t{1} << p);
+          }
+        }
+      }
+    }
+    closeSegment(text.size());
   }
 
   // The leftmost match of `pattern` at or after the given segment and offset.
   Hit FindFrom(std::string_view pattern, std::size_t segment, std::size_t offset) const {
     for (; segment < segments_.size(); ++segment, offset = 0) {
-      const std::size_t found = segments_[segment].Text.find(pattern, offset);
+      const std::size_t found = Text(segment).find(pattern, offset);
       if (found != std::string::npos) return {segment, found};
     }
     return {};
@@ -190,7 +244,7 @@ class Expander {
     const Contraction& rule = kContractionTable[row];
     const std::size_t segment = hits_[row].Segment;
     const std::size_t at = hits_[row].Offset;
-    std::string& text = segments_[segment].Text;
+    std::string& text = EditableText(segment);
     text.replace(at, rule.From.size(), rule.To);
 
     for (std::size_t p = 0; p < kPatternCount; ++p) {
@@ -213,12 +267,30 @@ class Expander {
     }
   }
 
+  // The segment as expanded so far.
+  std::string_view Text(std::size_t s) const {
+    const Segment& segment = segments_[s];
+    if (segment.Edited >= 0) return edited_[static_cast<std::size_t>(segment.Edited)];
+    return std::string_view(text_).substr(segment.Begin, segment.End - segment.Begin);
+  }
+
+  std::string& EditableText(std::size_t s) {
+    Segment& segment = segments_[s];
+    if (segment.Edited < 0) {
+      edited_.emplace_back(Text(s));
+      segment.Edited = static_cast<std::int32_t>(edited_.size() - 1);
+    }
+    return edited_[static_cast<std::size_t>(segment.Edited)];
+  }
+
   void Rebuild() {
+    if (edited_.empty()) return;
     std::string out;
     std::size_t copied = 0;
     for (const Segment& segment : segments_) {
+      if (segment.Edited < 0) continue;
       out.append(text_, copied, segment.Begin - copied);
-      out += segment.Text;
+      out += edited_[static_cast<std::size_t>(segment.Edited)];
       copied = segment.End;
     }
     out.append(text_, copied);
@@ -227,13 +299,14 @@ class Expander {
 
   std::string& text_;
   std::vector<Segment> segments_;
+  std::vector<std::string> edited_;
   std::array<Hit, kPatternCount> hits_{};
 };
 
 }  // namespace
 
 std::string NormaliseInput(std::string_view line) {
-  std::string text = CollapseRuns(ToUpper(line));
+  std::string text = UpperCaseCollapsed(line);
   RepairSemicolons(text);
   for (const std::string_view emoticon : kEmoticons) RemoveAll(text, emoticon);
   Expander(text).Run();

@@ -1,6 +1,8 @@
 #include "engine/sentences.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "engine/perspective_swap.h"
 #include "engine/text.h"
@@ -8,6 +10,13 @@
 
 namespace velk {
 namespace {
+
+// Like find_first_of, without a search of `marks` for every character.
+bool HasAnyOf(std::string_view word, std::string_view marks) {
+  return std::any_of(word.begin(), word.end(), [marks](char c) {
+    return std::any_of(marks.begin(), marks.end(), [c](char mark) { return c == mark; });
+  });
+}
 
 bool EndsSentence(char c) {
   return c == ',' || c == '.' || c == '!' || c == '?' || c == ':' || c == ';';
@@ -44,37 +53,48 @@ constexpr std::size_t kMarkCount = std::size(kStrippedMarks);
 // counted first: round k adds the letter of every mark occurring at least k
 // times, and each mark loses its first min(count, rounds) occurrences.
 void StripMarks(std::string& word, std::string& sentenceType) {
-  std::array<std::size_t, kMarkCount> counts{};
-  for (const char c : word) {
+  if (!HasAnyOf(word, ",.!?<>")) return;  // the loop never runs
+
+  constexpr auto kMarkIndex = [] {
+    std::array<std::uint8_t, 256> index{};
+    index.fill(kMarkCount);
     for (std::size_t m = 0; m < kMarkCount; ++m) {
-      if (c == kStrippedMarks[m].Mark) ++counts[m];
+      index[static_cast<unsigned char>(kStrippedMarks[m].Mark)] = static_cast<std::uint8_t>(m);
     }
-  }
+    return index;
+  }();
+  const auto markOf = [&](char c) { return kMarkIndex[static_cast<unsigned char>(c)]; };
+
+  std::array<std::size_t, kMarkCount + 1> counts{};  // the last one counts other characters
+  for (const char c : word) ++counts[markOf(c)];
   std::size_t rounds = 0;
   for (std::size_t m = 0; m < kMarkCount; ++m) {
     if (kStrippedMarks[m].KeepsLoopGoing) rounds = std::max(rounds, counts[m]);
   }
-  if (rounds == 0) return;
 
-  for (std::size_t round = 1; round <= rounds; ++round) {
+  // The letters of a round change only where a mark runs out, so the rounds
+  // go in stretches with the same letters.
+  for (std::size_t done = 0; done < rounds;) {
+    std::string letters;
+    std::size_t stretchEnd = rounds;
     for (std::size_t m = 0; m < kMarkCount; ++m) {
-      if (counts[m] >= round && kStrippedMarks[m].Letter != '\0') {
-        sentenceType += kStrippedMarks[m].Letter;
-      }
+      if (counts[m] <= done) continue;
+      if (kStrippedMarks[m].Letter != '\0') letters += kStrippedMarks[m].Letter;
+      stretchEnd = std::min(stretchEnd, counts[m]);
     }
+    for (; done < stretchEnd; ++done) sentenceType += letters;
   }
-  std::array<std::size_t, kMarkCount> toRemove{};
+
+  std::array<std::size_t, kMarkCount + 1> toRemove{};
   for (std::size_t m = 0; m < kMarkCount; ++m) toRemove[m] = std::min(counts[m], rounds);
   std::size_t kept = 0;
   for (const char c : word) {
-    bool removed = false;
-    for (std::size_t m = 0; m < kMarkCount && !removed; ++m) {
-      if (c == kStrippedMarks[m].Mark && toRemove[m] > 0) {
-        --toRemove[m];
-        removed = true;
-      }
+    std::size_t& left = toRemove[markOf(c)];
+    if (left > 0) {
+      --left;
+    } else {
+      word[kept++] = c;
     }
-    if (!removed) word[kept++] = c;
   }
   word.resize(kept);
 }
@@ -93,7 +113,7 @@ std::vector<std::string> SplitSentences(std::string_view text) {
   for (std::size_t i = 0; i < text.size() && sentences.size() < kSentenceSlots; ++i) {
     if (i + 1 == text.size()) {
       store(i);  // the last sentence keeps its closing mark
-    } else if (text.substr(i, 3) == " - ") {
+    } else if (text[i] == ' ' && i + 2 < text.size() && text[i + 1] == '-' && text[i + 2] == ' ') {
       store(i);
       start = i + 3;
     } else if (EndsSentence(text[i])) {
@@ -134,7 +154,8 @@ void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pro
   for (int w = 1; w < kLastWordSlot; ++w) {
     std::string& word = words[w];
     if (word.empty() && words[w + 1].empty()) break;
-    if (word.find_first_of("!?.") == std::string::npos) out.SentenceType = "S";
+    // (assign rather than = "S": GCC 12 at -O3 warns falsely on the latter)
+    if (!HasAnyOf(word, "!?.")) out.SentenceType.assign(1, 'S');
     StripMarks(word, out.SentenceType);
     word = CanonicaliseWord(Trim(word));
     SwapPerspective(words, w, flags, pronounFlag);
