@@ -70,19 +70,7 @@ void ReplyEngine::AnswerSentence(const std::string& sentence, CallState& call) {
   }
   StoreStatement(state_, wordCount, sentenceType, swapped);
 
-  // Slots 0 to WordCount (not every filled slot: a gap of empty slots leaves
-  // later words out). The first two non-empty words open the input.
-  for (int k = 0; k <= std::min(wordCount, kLastWordSlot); ++k) {
-    const std::string& word = words[static_cast<std::size_t>(k)];
-    if (call.TakenWords < 2) {
-      if (!word.empty()) {
-        call.OpeningWords += word;
-        ++call.TakenWords;
-      }
-    } else {
-      call.RestWords += word;
-    }
-  }
+  TakeOpeningWords(words, wordCount, call.OpeningWords, call.RestWords, call.TakenWords);
 
   AnswerBotQuestion(*this, call.OpeningWords, call.RestWords);
   if (Contains(sentenceType, "Q")) AnswerBotQuestion(*this, "", "");

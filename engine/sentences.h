@@ -31,6 +31,14 @@ struct PreparedSentence {
 // cleared within the call.
 void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pronounFlag);
 
+// Adds slots 0 to `wordCount` of one sentence's words to the words the
+// questions about the bot read, which are kept over a whole GetReply call: the
+// first two non-empty words of the input go to `openingWords` (`takenWords`
+// counts them), every later word to `restWords`, all joined without blanks.
+// Only those slots: a word behind a gap of empty slots is left out.
+void TakeOpeningWords(const WordTable& words, int wordCount, std::string& openingWords,
+                      std::string& restWords, int& takenWords);
+
 }  // namespace velk
 
 #endif  // VELK_ENGINE_SENTENCES_H_
