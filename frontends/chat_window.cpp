@@ -14,8 +14,12 @@
 
 // The pictures live in a static library, whose resource object the linker
 // would drop unless something refers to it; this must stand outside any
-// namespace.
-static void InitPersonaResources() { Q_INIT_RESOURCE(persona); }
+// namespace. Registering once is enough for every window and icon.
+static void InitPersonaResources() {
+  static bool registered = false;
+  if (!registered) Q_INIT_RESOURCE(persona);
+  registered = true;
+}
 
 namespace velk {
 namespace {
