@@ -17,9 +17,9 @@ float SystemClock::SecondsSinceMidnight() {
   const std::time_t t = std::chrono::system_clock::to_time_t(now);
   const std::tm local = LocalTime(t);
   const auto sinceEpoch = now.time_since_epoch();
-  const double fraction =
-      std::chrono::duration<double>(sinceEpoch - std::chrono::floor<std::chrono::seconds>(sinceEpoch))
-          .count();
+  const double fraction = std::chrono::duration<double>(
+                              sinceEpoch - std::chrono::floor<std::chrono::seconds>(sinceEpoch))
+                              .count();
   return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + fraction);
 }
 

@@ -6,8 +6,8 @@
 namespace velk {
 
 std::int16_t ClampScore(long long value) {
-  return static_cast<std::int16_t>(std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(),
-                                                         std::numeric_limits<std::int16_t>::max()));
+  return static_cast<std::int16_t>(std::clamp<long long>(
+      value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
 void CandidateList::Add(std::string_view reply, std::string_view context, ScoreChange change) {

@@ -2,9 +2,7 @@
 
 namespace velk {
 
-int PickOneTo(RandomSource& random, int n) {
-  return static_cast<int>(random.Draw() * n) + 1;
-}
+int PickOneTo(RandomSource& random, int n) { return static_cast<int>(random.Draw() * n) + 1; }
 
 double Mt19937Random::Draw() {
   const std::uint32_t a = generator_() >> 5;

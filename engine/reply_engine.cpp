@@ -5,28 +5,18 @@
 
 #include "engine/limits.h"
 #include "engine/normalise.h"
+#include "engine/selection.h"
 #include "engine/sentences.h"
 #include "engine/statement_memory.h"
 #include "engine/text.h"
 #include "responders/bot_questions.h"
 #include "responders/content_words.h"
 #include "responders/follow_ups.h"
-#include "responders/idle_prompts.h"
 #include "responders/keywords.h"
 #include "styling/style_reply.h"
 
 namespace velk {
-namespace {
-
-// Keeps the last kHistoryKeep characters once a history grows past
-// kHistoryTrimAbove.
-void CutHistory(std::string& history) {
-  if (history.size() > kHistoryTrimAbove) history.erase(0, history.size() - kHistoryKeep);
-}
-
-bool HasContext(const Candidate& candidate) { return !Trim(candidate.Context).empty(); }
-
-}  // namespace
+namespace {}  // namespace
 
 // Working values of one GetReply call, kept over all of its sentences.
 struct ReplyEngine::CallState {
@@ -37,8 +27,7 @@ struct ReplyEngine::CallState {
   PreparedSentence Sentence;
 };
 
-ReplyEngine::ReplyEngine(RandomSource& random, Clock& clock,
-                         std::optional<std::uint32_t> fixedSeed)
+ReplyEngine::ReplyEngine(RandomSource& random, Clock& clock, std::optional<std::uint32_t> fixedSeed)
     : random_(random), clock_(clock), fixedSeed_(fixedSeed) {}
 
 void ReplyEngine::InitEngine(std::string_view botName, std::string_view userName) {
@@ -60,7 +49,7 @@ std::string ReplyEngine::GetReply(std::string_view rawLine) {
     AnswerSentence(sentence, call);
     if (endRequested_) return {};
   }
-  return StyleReply(*this, SelectWinner(line));
+  return StyleReply(*this, SelectWinner(*this, line));
 }
 
 void ReplyEngine::AnswerSentence(const std::string& sentence, CallState& call) {
@@ -101,74 +90,6 @@ void ReplyEngine::AnswerSentence(const std::string& sentence, CallState& call) {
   if (endRequested_) return;
   FollowUpContext(*this, swapped);
   swapped.clear();
-}
-
-std::string ReplyEngine::SelectWinner(std::string_view line) {
-  const float start = clock_.SecondsSinceMidnight();
-  std::string winning;
-  for (;;) {
-    if (clock_.SecondsSinceMidnight() - start >= 1.0f) {
-      std::string& history = state_.ReplyHistory;
-      history.erase(0, history.size() - history.size() / 2);
-    }
-    winning.clear();
-    int best = 0;
-    const int last = std::min(candidates_.Count(), kCandidateSlots - 1);
-
-    // First pass: penalties, blanking, and the best candidate with a code.
-    for (int i = 0; i <= last; ++i) {
-      Candidate& candidate = candidates_[i];
-      if (candidate.Reply.empty()) continue;
-      if (Contains(state_.ReplyHistory, candidate.Reply)) {
-        candidate.Score = ClampScore(candidate.Score - 20);
-      }
-      if (Contains(state_.InputHistory, candidate.Reply)) {
-        candidate.Reply.clear();
-        candidate.Context.clear();
-      }
-      if (HasContext(candidate) && candidate.Score >= best) {
-        winning = candidate.Reply + " ";
-        state_.LastContext = candidate.Context;
-        best = candidate.Score;
-      }
-    }
-
-    // Second pass: the best candidate of any kind.
-    if (winning.empty()) {
-      for (int i = 0; i <= last; ++i) {
-        const Candidate& candidate = candidates_[i];
-        if (!candidate.Reply.empty() && candidate.Score >= best) {
-          winning = candidate.Reply;
-          state_.LastContext = candidate.Context;
-          best = candidate.Score;
-        }
-      }
-    }
-    if (!winning.empty()) break;
-
-    // Fallback cycle. With the list full, the prompt wins outright.
-    IdlePrompt prompt = PickIdlePrompt(*this);
-    if (candidates_.Full()) {
-      winning = std::move(prompt.Text);
-      state_.LastContext = std::move(prompt.Context);
-      break;
-    }
-    candidates_.Add(prompt.Text, prompt.Context);
-    RecallStatement(*this, "");
-  }
-
-  state_.InputHistory += "<>";
-  state_.InputHistory += ToUpper(line);
-  const int last = std::min(candidates_.Count(), kCandidateSlots - 1);
-  for (int i = 0; i <= last; ++i) {
-    Candidate& candidate = candidates_[i];
-    if (!candidate.Reply.empty()) candidate = Candidate{};
-  }
-  CutHistory(state_.ReplyHistory);
-  state_.ReplyHistory += "<>";
-  state_.ReplyHistory += winning;
-  CutHistory(state_.InputHistory);
-  return winning;
 }
 
 }  // namespace velk

@@ -66,7 +66,6 @@ class ReplyEngine {
   struct CallState;
 
   void AnswerSentence(const std::string& sentence, CallState& call);
-  std::string SelectWinner(std::string_view line);
 
   RandomSource& random_;
   Clock& clock_;

@@ -10,13 +10,13 @@
 namespace velk {
 
 struct CommandLine {
-  bool Console = false;   // --console: chat on standard input and output
-  bool Exchange = false;  // "/m" anywhere in the arguments: bot-to-bot mode
-  bool NoLog = false;     // --no-log: write no velk.log
-  bool Help = false;      // --help
-  bool Version = false;   // --version
+  bool Console = false;               // --console: chat on standard input and output
+  bool Exchange = false;              // "/m" anywhere in the arguments: bot-to-bot mode
+  bool NoLog = false;                 // --no-log: write no velk.log
+  bool Help = false;                  // --help
+  bool Version = false;               // --version
   std::optional<std::uint32_t> Seed;  // --seed N: a fixed seed for every InitEngine
-  std::string Error;      // one line naming the bad argument; empty when all is well
+  std::string Error;                  // one line naming the bad argument; empty when all is well
 };
 
 // Reads the arguments after the program name. "/m" selects the exchange when

@@ -2,7 +2,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -17,11 +19,15 @@
 #include "frontends/chat_window.h"
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
+#include "frontends/console_exchange.h"
 #include "frontends/conversation_log.h"
+#include "frontends/exchange_directory.h"
+#include "frontends/exchange_files.h"
+#include "frontends/exchange_session.h"
 
 namespace {
 
-std::unique_ptr<velk::LineSink> MakeLog(const velk::CommandLine& options) {
+std::unique_ptr<velk::LineSink> OpenLog(const velk::CommandLine& options) {
   if (options.NoLog) return std::make_unique<velk::NullLineSink>();
   return std::make_unique<velk::FileLineSink>(std::string(velk::kLogFileName));
 }
@@ -36,13 +42,49 @@ bool HasDisplay() {
   return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
 }
 
+std::atomic<bool> interrupted{false};
+extern "C" void OnInterrupt(int) { interrupted = true; }
+
+// The exchange's tick, 3000 ms unless VELK_EXCHANGE_TICK_MS says otherwise
+// (tests run it faster).
+std::chrono::milliseconds ExchangeTick() {
+  const char* text = std::getenv("VELK_EXCHANGE_TICK_MS");
+  const long ms = text ? std::strtol(text, nullptr, 10) : 0;
+  return std::chrono::milliseconds(ms >= 10 && ms <= 60000 ? ms : velk::kExchangeTickMs);
+}
+
+int RunConsoleExchange(const velk::CommandLine& options) {
+  const velk::ExchangeDirectory directory = velk::FindExchangeDirectory();
+  if (!directory.Error.empty()) {
+    std::cerr << "velk: exchange directory refused: " << directory.Error
+              << "; nothing will be delivered\n";
+  }
+  velk::InstanceLock lock(directory.Path);
+  velk::Mt19937Random random;
+  velk::SystemClock clock;
+  velk::ReplyEngine engine(random, clock, options.Seed);
+  velk::PosixExchangeFiles files;
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
+  velk::ExchangeSession session(engine, files, *log, directory.Path);
+  session.Load(lock.First());
+  std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
+            << " in " << (directory.Path.empty() ? "(no directory)" : directory.Path) << '\n'
+            << std::flush;
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+  return velk::RunConsoleExchange(session, engine, std::cout, interrupted, ExchangeTick());
+}
+
 int RunConsole(const velk::CommandLine& options) {
   velk::Mt19937Random random;
   velk::SystemClock clock;
   velk::ReplyEngine engine(random, clock, options.Seed);
   engine.InitEngine("Velk", "");
 
-  const std::unique_ptr<velk::LineSink> log = MakeLog(options);
+  // Hold the lock like every copy, so that an exchange started meanwhile
+  // knows it is not alone.
+  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
   velk::ConsoleStyle style;
   style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
   style.WaitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
@@ -52,10 +94,13 @@ int RunConsole(const velk::CommandLine& options) {
 int RunWindow(int& argc, char** argv, const velk::CommandLine& options) {
   QApplication app(argc, argv);
   app.setWindowIcon(velk::PersonaIcon());
+  // Held like every copy, so that an exchange started meanwhile knows it is
+  // not alone.
+  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
   velk::Mt19937Random random;
   velk::SystemClock clock;
   velk::ReplyEngine engine(random, clock, options.Seed);
-  const std::unique_ptr<velk::LineSink> log = MakeLog(options);
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
   velk::ChatPresenter presenter(engine, *log);
   // Exit and the EXIT sentence leave the event loop at once; nothing more is
   // shown or logged.
@@ -82,10 +127,7 @@ int main(int argc, char** argv) {
     std::cout << velk::kVersion << '\n';
     return 0;
   }
-  if (options.Exchange) {
-    std::cerr << "velk: /m: the bot-to-bot exchange is not part of this build yet\n";
-    return 2;
-  }
+  if (options.Exchange) return RunConsoleExchange(options);
   if (options.Console || !HasDisplay()) return RunConsole(options);
   return RunWindow(argc, argv, options);
 }

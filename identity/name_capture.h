@@ -20,7 +20,10 @@ enum NameResult : std::int16_t {
 };
 
 // Looks for the user's first name in `text` (a swapped sentence) and stores
-// it; may also set a made-up name. `text` is not changed.
+// it in UserName (trimmed, first letter upper case) with its gender in
+// UserGender. A refusal phrase stores "BETTY"/"F" and "GUESS" stores
+// "BOB"/"M"; every other result leaves both alone. NameGender is left as the
+// call's last lookup set it. Adds no candidates.
 NameResult CaptureName(ConversationState& state, std::string_view text);
 
 }  // namespace velk

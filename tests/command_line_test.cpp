@@ -1,1 +1,54 @@
-#include "tests/test_support.h"
+#include "frontends/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+TEST(CommandLineTest, ReadsTheOptions) {
+  const CommandLine line = ParseCommandLine({"--console", "--seed", "42", "--no-log"});
+  EXPECT_TRUE(line.Console);
+  EXPECT_TRUE(line.NoLog);
+  ASSERT_TRUE(line.Seed.has_value());
+  EXPECT_EQ(42u, *line.Seed);
+  EXPECT_EQ("", line.Error);
+  EXPECT_FALSE(line.Exchange);
+}
+
+TEST(CommandLineTest, SeedCoversTheWholeUnsignedRange) {
+  EXPECT_EQ(0u, *ParseCommandLine({"--seed", "0"}).Seed);
+  EXPECT_EQ(4294967295u, *ParseCommandLine({"--seed", "4294967295"}).Seed);
+}
+
+TEST(CommandLineTest, BadArgumentsAreNamed) {
+  static const struct {
+    std::vector<std::string> Args;
+    const char* Error;
+  } kCases[] = {
+      {{"--seed"}, "--seed needs a number"},
+      {{"--seed", "x"}, "--seed x: not a number from 0 to 4294967295"},
+      {{"--seed", "4294967296"}, "--seed 4294967296: not a number from 0 to 4294967295"},
+      {{"--seed", "-1"}, "--seed -1: not a number from 0 to 4294967295"},
+      {{"--seed", "12abc"}, "--seed 12abc: not a number from 0 to 4294967295"},
+      {{"--colour"}, "unknown argument '--colour'"},
+      {{"/M"}, "unknown argument '/M'"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(c.Error, ParseCommandLine(c.Args).Error) << c.Error;
+}
+
+TEST(CommandLineTest, SlashMAnywhereSelectsTheExchange) {
+  static const struct {
+    std::vector<std::string> Args;
+    bool Exchange;
+  } kCases[] = {
+      {{"/m"}, true},  {{"x/my"}, true}, {{"--console", "/m"}, true},
+      {{"/M"}, false}, {{}, false},      {{"--console"}, false},
+  };
+  for (const auto& c : kCases) {
+    const CommandLine line = ParseCommandLine(c.Args);
+    EXPECT_EQ(c.Exchange, line.Exchange) << ::testing::PrintToString(c.Args);
+  }
+}
+
+}  // namespace
+}  // namespace velk

@@ -1,5 +1,71 @@
 #!/usr/bin/env bash
-# Drives the built program as a user would.
-set -euo pipefail
+# Drives the built program as a user would: its arguments, its exit codes, its
+# output on plain pipes, and its log.
+set -uo pipefail
 : "${VELK:?path to the velk program}"
-exit 0
+
+passes=0
+failures=0
+check() {  # check NAME CONDITION...
+  local name=$1
+  shift
+  if "$@"; then
+    echo "ok   $name"
+    passes=$((passes + 1))
+  else
+    echo "FAIL $name"
+    failures=$((failures + 1))
+  fi
+}
+lines() { printf '%s' "$1" | grep -c ''; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+out=$("$VELK" --console --no-log --seed 1 </dev/null)
+check "greeting alone on empty input" [ "$(lines "$out")" -eq 1 ]
+check "greeting not empty" [ -n "$out" ]
+
+ten() { printf '\n%.0s' 1 2 3 4 5 6 7 8 9 10; }
+out=$(ten | "$VELK" --console --no-log --seed 1)
+check "ten empty lines give eleven replies" [ "$(lines "$out")" -eq 11 ]
+check "no reply is empty" [ "$(printf '%s\n' "$out" | grep -c '^$')" -eq 0 ]
+
+again=$(ten | "$VELK" --console --no-log --seed 1)
+check "same seed, same replies" [ "$out" = "$again" ]
+other=$(ten | "$VELK" --console --no-log --seed 2)
+check "another seed, other replies" [ "$out" != "$other" ]
+
+"$VELK" --help >help.txt
+check "--help exits 0 with usage" grep -q '^usage: velk' help.txt
+check "--version" [ "$("$VELK" --version)" = "velk 0.1.0" ]
+
+"$VELK" --bogus >/dev/null 2>err.txt
+status=$?
+check "bad argument exits 2" [ "$status" -eq 2 ]
+check "bad argument is named" grep -q "unknown argument '--bogus'" err.txt
+"$VELK" --console --seed >/dev/null 2>err.txt
+check "seed without a number exits 2" [ $? -eq 2 ]
+
+printf 'hello\nhow are you\n' | "$VELK" --console --seed 5 >/dev/null
+check "log: header first" [ "$(head -n 1 velk.log)" = $'Velk Tavro Log file.  \r' ]
+check "log: five lines" [ "$(grep -c '' velk.log)" -eq 6 ]
+check "log: user line kept as typed" grep -q $'^USER:>how are you\r$' velk.log
+check "log: lines end in CR LF" [ "$(grep -c $'\r$' velk.log)" -eq 6 ]
+printf 'hi\n' | "$VELK" --console --seed 5 >/dev/null
+check "log: appended, a header per run" [ "$(grep -c '^Velk Tavro Log file' velk.log)" -eq 2 ]
+
+# Hostile input: long lines, NUL bytes, invalid UTF-8. Each must get a reply.
+{
+  head -c 100000 /dev/zero | tr '\0' 'a'
+  echo
+  printf 'nul\0byte\n'
+  printf '\xff\xfe\xc3 broken\n'
+  printf '   \n'
+} >hostile.txt
+out=$(timeout 20 "$VELK" --console --no-log --seed 3 <hostile.txt)
+check "hostile input answered" [ "$(lines "$out")" -eq 5 ]
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
