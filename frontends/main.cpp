@@ -1,6 +1,7 @@
 // The program: routes the command line to the chat it asks for.
 #include <unistd.h>
 
+#include <QApplication>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -14,6 +15,8 @@
 #include "engine/clock.h"
 #include "engine/random_source.h"
 #include "engine/reply_engine.h"
+#include "frontends/chat_presenter.h"
+#include "frontends/chat_window.h"
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
 #include "frontends/console_exchange.h"
@@ -27,6 +30,16 @@ namespace {
 std::unique_ptr<velk::LineSink> OpenLog(const velk::CommandLine& options) {
   if (options.NoLog) return std::make_unique<velk::NullLineSink>();
   return std::make_unique<velk::FileLineSink>(std::string(velk::kLogFileName));
+}
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// Without a display Qt would abort, so such a session chats on the console.
+bool HasDisplay() {
+  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
 }
 
 std::atomic<bool> interrupted{false};
@@ -78,6 +91,24 @@ int RunConsole(const velk::CommandLine& options) {
   return velk::RunConsoleChat(engine, std::cin, std::cout, *log, style);
 }
 
+int RunWindow(int& argc, char** argv, const velk::CommandLine& options) {
+  QApplication app(argc, argv);
+  app.setWindowIcon(velk::PersonaIcon());
+  // Held like every copy, so that an exchange started meanwhile knows it is
+  // not alone.
+  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
+  velk::Mt19937Random random;
+  velk::SystemClock clock;
+  velk::ReplyEngine engine(random, clock, options.Seed);
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
+  velk::ChatPresenter presenter(engine, *log);
+  // Exit and the EXIT sentence leave the event loop at once; nothing more is
+  // shown or logged.
+  velk::Form1 form(presenter, [] { QCoreApplication::exit(0); });
+  form.show();
+  return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +128,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.Exchange) return RunConsoleExchange(options);
-  // The window comes later; until then the chat is the console chat.
-  return RunConsole(options);
+  if (options.Console || !HasDisplay()) return RunConsole(options);
+  return RunWindow(argc, argv, options);
 }

@@ -1,0 +1,60 @@
+// What the chat window does, without the window: the greeting on load, the
+// reply to every Enter, the typewriter reveal and the log.
+#ifndef VELK_FRONTENDS_CHAT_PRESENTER_H_
+#define VELK_FRONTENDS_CHAT_PRESENTER_H_
+
+#include <optional>
+#include <string>
+
+#include "engine/reply_engine.h"
+#include "frontends/conversation_log.h"
+#include "frontends/reveal.h"
+
+namespace velk {
+
+// The chat window's logic. The window forwards its events here and shows what
+// comes back; it keeps no state of its own. The engine and the log must
+// outlive the presenter.
+//
+//   ChatPresenter chat(engine, log);
+//   chat.Load();                        // greeting, header in the log
+//   if (chat.Enter("hello") == ChatPresenter::Outcome::kEndProgram) quit();
+//   if (auto caption = chat.Tick()) label->setText(*caption);   // every 30 ms
+class ChatPresenter {
+ public:
+  enum class Outcome { kGoOn, kEndProgram };
+
+  ChatPresenter(ReplyEngine& engine, LineSink& log) : engine_(engine), log_(log) {}
+  ChatPresenter(const ChatPresenter&) = delete;
+  ChatPresenter& operator=(const ChatPresenter&) = delete;
+
+  // Window load: InitEngine("Velk", ""), the greeting as the reply to
+  // "-getgreet-", revealed from all but its last character, and the log's
+  // header and greeting lines (a failed write is ignored).
+  void Load();
+
+  // Enter in the input box with its whole text (empty included): restarts the
+  // reveal with the reply and logs the exchange, ignoring a failed write.
+  // kEndProgram when the line asked to end the program; nothing is logged then
+  // and the caller must end at once.
+  Outcome Enter(const std::string& text);
+
+  // One timer tick: the label's new caption, or nothing when the reveal is
+  // complete and the label stays as it is.
+  std::optional<std::string> Tick();
+
+  // What the label shows now: the part of the reply revealed so far.
+  const std::string& Caption() const { return caption_; }
+  // The reply being revealed, whole.
+  const std::string& RevealText() const { return reveal_.Text(); }
+
+ private:
+  ReplyEngine& engine_;
+  LineSink& log_;
+  Reveal reveal_;
+  std::string caption_;
+};
+
+}  // namespace velk
+
+#endif  // VELK_FRONTENDS_CHAT_PRESENTER_H_
