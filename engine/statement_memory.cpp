@@ -1,6 +1,7 @@
 #include "engine/statement_memory.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
 
 #include "engine/limits.h"
 #include "engine/reply_engine.h"
@@ -18,19 +19,33 @@ constexpr int kLinesRead = kRecallSlots - 1;
 // The working table of one recall: slot 0 is the memory up to and including
 // its first carriage return, then each later line with its carriage return,
 // the newest line (after the last carriage return) left out. With more lines
-// than slots, slot 0 is followed by the kLinesRead latest of them.
-std::vector<std::string_view> BuildRecallTable(std::string_view memory) {
-  std::vector<std::size_t> ends;  // position after each carriage return
-  for (std::size_t pos = memory.find(kLineStart); pos != std::string_view::npos;
+// than slots, slot 0 is followed by the kLinesRead latest of them. Recall runs
+// for every content word, so the table is views into the memory, found by
+// walking back from its end.
+struct RecallTable {
+  std::array<std::string_view, kRecallSlots> Lines;
+  int Count = 0;
+};
+
+RecallTable BuildRecallTable(std::string_view memory) {
+  RecallTable table;
+  const std::size_t first = memory.find(kLineStart);
+  if (first == std::string_view::npos) return table;
+  // The last kRecallSlots carriage returns, in a ring: each closes a line
+  // read, except the very last, which opens the newest line.
+  std::array<std::size_t, kRecallSlots> ring{};
+  std::size_t seen = 0;
+  for (std::size_t pos = first; pos != std::string_view::npos;
        pos = memory.find(kLineStart, pos + 1)) {
-    ends.push_back(pos + 1);
+    ring[seen++ % kRecallSlots] = pos;
   }
-  std::vector<std::string_view> table;
-  if (ends.empty()) return table;
-  table.push_back(memory.substr(0, ends[0]));
-  const std::size_t firstRead = ends.size() > kRecallSlots ? ends.size() - kLinesRead : 1;
-  for (std::size_t i = firstRead; i < ends.size(); ++i) {
-    table.push_back(memory.substr(ends[i - 1], ends[i] - ends[i - 1]));
+  table.Lines[0] = memory.substr(0, first + 1);
+  table.Count = 1;
+  const std::size_t kept = std::min<std::size_t>(seen, kRecallSlots);
+  for (std::size_t i = seen - kept + 1; i < seen; ++i) {
+    const std::size_t from = ring[(i - 1) % kRecallSlots] + 1;
+    const std::size_t to = ring[i % kRecallSlots] + 1;
+    table.Lines[static_cast<std::size_t>(table.Count++)] = memory.substr(from, to - from);
   }
   return table;
 }
@@ -86,14 +101,26 @@ void StoreStatement(ConversationState& state, int wordCount, std::string_view se
 }
 
 void RecallStatement(ReplyEngine& engine, const std::string& word) {
-  const std::vector<std::string_view> table = BuildRecallTable(engine.State().StatementMemory);
-  const int count = static_cast<int>(table.size());
+  const RecallTable table = BuildRecallTable(engine.State().StatementMemory);
+  const int count = table.Count;
 
   if (!word.empty()) {
     // The latest matching statement wins; the match may fall in the type
     // letters. An empty answer is still offered, and never wins.
     std::string_view answer;
-    for (std::string_view line : table) {
+    // Most words were never said before: one search over the span of the
+    // table (every line lies inside it) settles those without a look at each
+    // line.
+    bool anywhere = false;
+    if (count > 0) {
+      const std::string_view last = table.Lines[static_cast<std::size_t>(count - 1)];
+      const char* const begin = table.Lines[0].data();
+      anywhere = Contains(
+          std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin)),
+          word);
+    }
+    for (int i = anywhere ? 0 : count; i < count; ++i) {
+      const std::string_view line = table.Lines[static_cast<std::size_t>(i)];
       if (Contains(line, word) && !IsQuestion(line)) answer = SaidText(line);
     }
     engine.AddCandidate(answer);
@@ -105,7 +132,7 @@ void RecallStatement(ReplyEngine& engine, const std::string& word) {
     // Pick gives 1 to count; slot count lies past the table, so draw again.
     const int k = engine.Pick(count);
     if (k >= count) continue;
-    const std::string_view line = table[static_cast<std::size_t>(k)];
+    const std::string_view line = table.Lines[static_cast<std::size_t>(k)];
     engine.AddCandidate(IsQuestion(line) ? std::string_view{} : SaidText(line));
     return;
   }

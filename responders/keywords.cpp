@@ -218,7 +218,8 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
     return;
   }
 
-  const auto w = [&working](std::string_view key) { return Contains(working, key); };
+  const SearchText searchable(working);
+  const auto w = [&searchable](std::string_view key) { return searchable.Contains(key); };
   // Adds rule `rule`'s reply; an empty context keeps a code a picker has just
   // written into the slot.
   const auto add = [&engine](int rule, std::string_view context = {}, ScoreChange change = {},
