@@ -24,6 +24,8 @@
 #include "frontends/exchange_directory.h"
 #include "frontends/exchange_files.h"
 #include "frontends/exchange_session.h"
+#include "frontends/exchange_window.h"
+#include "frontends/start_up.h"
 
 namespace {
 
@@ -53,12 +55,19 @@ std::chrono::milliseconds ExchangeTick() {
   return std::chrono::milliseconds(ms >= 10 && ms <= 60000 ? ms : velk::kExchangeTickMs);
 }
 
-int RunConsoleExchange(const velk::CommandLine& options) {
-  const velk::ExchangeDirectory directory = velk::FindExchangeDirectory();
+// The exchange folder; a refused one is reported once, and the copy then
+// runs without delivering anything.
+velk::ExchangeDirectory ExchangeFolder() {
+  velk::ExchangeDirectory directory = velk::FindExchangeDirectory();
   if (!directory.Error.empty()) {
     std::cerr << "velk: exchange directory refused: " << directory.Error
               << "; nothing will be delivered\n";
   }
+  return directory;
+}
+
+int RunConsoleExchange(const velk::CommandLine& options) {
+  const velk::ExchangeDirectory directory = ExchangeFolder();
   velk::InstanceLock lock(directory.Path);
   velk::Mt19937Random random;
   velk::SystemClock clock;
@@ -109,6 +118,24 @@ int RunWindow(int& argc, char** argv, const velk::CommandLine& options) {
   return app.exec();
 }
 
+int RunExchangeWindow(int& argc, char** argv, const velk::CommandLine& options) {
+  QApplication app(argc, argv);
+  app.setWindowIcon(velk::PersonaIcon());
+  const velk::ExchangeDirectory directory = ExchangeFolder();
+  const velk::InstanceLock lock(directory.Path);
+  velk::Mt19937Random random;
+  velk::SystemClock clock;
+  velk::ReplyEngine engine(random, clock, options.Seed);
+  velk::PosixExchangeFiles files;
+  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
+  velk::ExchangeSession session(engine, files, *log, directory.Path);
+  velk::Form3 form(
+      engine, session, lock.First(), [] { QCoreApplication::exit(0); },
+      static_cast<int>(ExchangeTick().count()));
+  form.show();
+  return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,7 +154,15 @@ int main(int argc, char** argv) {
     std::cout << velk::kVersion << '\n';
     return 0;
   }
-  if (options.Exchange) return RunConsoleExchange(options);
-  if (options.Console || !HasDisplay()) return RunConsole(options);
+  switch (velk::ChooseFrontEnd(options, HasDisplay())) {
+    case velk::FrontEnd::kConsoleChat:
+      return RunConsole(options);
+    case velk::FrontEnd::kConsoleExchange:
+      return RunConsoleExchange(options);
+    case velk::FrontEnd::kExchangeWindow:
+      return RunExchangeWindow(argc, argv, options);
+    case velk::FrontEnd::kChatWindow:
+      break;
+  }
   return RunWindow(argc, argv, options);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frontends/start_up.h"
+
 namespace velk {
 namespace {
 
@@ -41,12 +43,42 @@ TEST(CommandLineTest, SlashMAnywhereSelectsTheExchange) {
     std::vector<std::string> Args;
     bool Exchange;
   } kCases[] = {
-      {{"/m"}, true},  {{"x/my"}, true}, {{"--console", "/m"}, true},
-      {{"/M"}, false}, {{}, false},      {{"--console"}, false},
+      {{"/m"}, true},
+      {{"x/my"}, true},
+      {{"--console", "/m"}, true},
+      {{"/M"}, false},
+      {{}, false},
+      {{"--console"}, false},
+      {{"--foo /m"}, true},  // one argument holding a blank
+      {{"--seed", "3", "/m"}, true},
+      {{"/", "m"}, false},  // joined by a blank, so no "/m"
   };
   for (const auto& c : kCases) {
     const CommandLine line = ParseCommandLine(c.Args);
     EXPECT_EQ(c.Exchange, line.Exchange) << ::testing::PrintToString(c.Args);
+  }
+}
+
+TEST(StartUpTest, RoutesToOneFrontEnd) {
+  static const struct {
+    const char* Label;
+    std::vector<std::string> Args;
+    bool HasDisplay;
+    FrontEnd Expected;
+  } kCases[] = {
+      {"plain", {}, true, FrontEnd::kChatWindow},
+      {"no display", {}, false, FrontEnd::kConsoleChat},
+      {"--console", {"--console"}, true, FrontEnd::kConsoleChat},
+      {"/m", {"/m"}, true, FrontEnd::kExchangeWindow},
+      {"inside an argument", {"x/my"}, true, FrontEnd::kExchangeWindow},
+      {"after a blank", {"--foo /m"}, true, FrontEnd::kExchangeWindow},
+      {"after other options", {"--no-log", "/m"}, true, FrontEnd::kExchangeWindow},
+      {"capital M", {"/M"}, true, FrontEnd::kChatWindow},
+      {"/m --console", {"--console", "/m"}, true, FrontEnd::kConsoleExchange},
+      {"/m without a display", {"/m"}, false, FrontEnd::kConsoleExchange},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(c.Expected, ChooseFrontEnd(ParseCommandLine(c.Args), c.HasDisplay)) << c.Label;
   }
 }
 

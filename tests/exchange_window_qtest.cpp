@@ -1,0 +1,269 @@
+// The bot-to-bot window's wiring: its controls, Go, Stop!, the timers and the
+// boxes over real files in a private folder. What a tick does with the files
+// is covered by the session's own tests.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "engine/clock.h"
+#include "engine/random_source.h"
+#include "engine/reply_engine.h"
+#include "frontends/conversation_log.h"
+#include "frontends/exchange_files.h"
+#include "frontends/exchange_session.h"
+#include "frontends/exchange_window.h"
+
+namespace {
+
+// Drops only the offscreen platform's show() noise; everything else reaches
+// QtTest's own handler.
+QtMessageHandler previousHandler = nullptr;
+void DropOffscreenNoise(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtWarningMsg &&
+      text == QLatin1String("This plugin does not support propagateSizeHints()")) {
+    return;
+  }
+  if (previousHandler != nullptr) previousHandler(type, context, text);
+}
+
+class RecordingSink final : public velk::LineSink {
+ public:
+  bool Append(const std::vector<std::string>& lines) override {
+    Lines.insert(Lines.end(), lines.begin(), lines.end());
+    return true;
+  }
+  std::vector<std::string> Lines;
+};
+
+class StillClock final : public velk::Clock {
+ public:
+  float SecondsSinceMidnight() override { return 43200.0f; }
+  velk::LocalDateTime Now() override { return {}; }
+};
+
+struct SeededEngine {
+  velk::Mt19937Random random;
+  StillClock clock;
+  velk::ReplyEngine engine{random, clock, 99u};
+};
+
+constexpr int kFastTickMs = 40;
+
+struct Options {
+  bool FirstCopy = true;
+  int TickMs = kFastTickMs;
+  bool Reachable = true;  // false: the exchange folder was refused
+};
+
+// A window over a seeded engine and a private exchange folder, and a twin
+// engine that knows the window's replies.
+struct Harness {
+  explicit Harness(Options options = {})
+      : session(live.engine, files, log,
+                options.Reachable ? folder.path().toStdString() + "/" : std::string()),
+        form(
+            live.engine, session, options.FirstCopy, [this] { ++ended; }, options.TickMs) {
+    twin.engine.InitEngine(options.FirstCopy ? "Tavro" : "Velk", "");
+    form.show();
+  }
+  QString ExpectedReply(const std::string& line) {
+    return QString::fromStdString(twin.engine.GetReply(line));
+  }
+  QString Path(const QString& name) const { return folder.filePath(name); }
+  QByteArray Read(const QString& name) const {
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+  }
+  void Write(const QString& name, const QByteArray& content) const {
+    QFile file(Path(name));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+  }
+  void Go() { QTest::mouseClick(form.Command1(), Qt::LeftButton); }
+  // Presses Go and waits until the greeting went out and the next tick waits.
+  void GreetAndWait() {
+    Go();
+    QTRY_COMPARE(log.Lines.size(), std::size_t{2});
+    QTRY_VERIFY(form.PollTimer()->isActive());
+  }
+  // Stops Timer1 after the next exchange, so that its labels and file stay
+  // as it left them.
+  void FreezeAfterExchange() {
+    session.OnExchange = [this](const std::string&, const std::string&) { form.Timer1()->stop(); };
+  }
+  static QString Labels(const velk::Form3& form) {
+    return form.Label3()->text() + QLatin1Char('|') + form.Label4()->text();
+  }
+
+  QTemporaryDir folder;
+  velk::PosixExchangeFiles files;
+  SeededEngine live;
+  SeededEngine twin;
+  RecordingSink log;
+  velk::ExchangeSession session;
+  int ended = 0;
+  velk::Form3 form;
+};
+
+class ExchangeWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { previousHandler = qInstallMessageHandler(DropOffscreenNoise); }
+  void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
+
+  void controlsSitWhereTheyBelong_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");  // twips / 15
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Label1") << "Label1" << QRect(18, 12, 69, 12) << "Output to:";
+    QTest::newRow("Text1") << "Text1" << QRect(30, 26, 125, 19) << "VelkA.ini";
+    QTest::newRow("Label2") << "Label2" << QRect(17, 49, 62, 13) << "Input from:";
+    QTest::newRow("Text2") << "Text2" << QRect(31, 62, 125, 20) << "VelkB.ini";
+    QTest::newRow("Command1") << "Command1" << QRect(182, 12, 71, 26) << "Go";
+    QTest::newRow("Command2") << "Command2" << QRect(183, 53, 70, 27) << "Stop!";
+    QTest::newRow("Label3") << "Label3" << QRect(3, 93, 253, 33) << "";
+    QTest::newRow("Label4") << "Label4" << QRect(3, 146, 253, 33) << "";
+  }
+  void controlsSitWhereTheyBelong() {
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    QFETCH(QString, text);
+    Harness h;
+    auto* control = h.form.findChild<QWidget*>(name);
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->geometry(), pixels);
+    QCOMPARE(control->property("text").toString(), text);
+  }
+
+  void windowLoadsIdle() {
+    Harness h({.TickMs = velk::kExchangeTickMs});
+    QVERIFY(QTest::qWaitForWindowExposed(&h.form));
+    QCOMPARE(h.form.windowTitle(), QStringLiteral("Velk 2 Velk"));
+    QCOMPARE(h.form.size(), QSize(259, 185));
+    QCOMPARE(h.form.palette().color(QPalette::Window), QColor(Qt::lightGray));
+    QCOMPARE(h.form.Timer1()->interval(), 3000);
+    QVERIFY(!h.form.Timer1()->isActive());
+    QVERIFY(!h.form.PollTimer()->isActive());
+    QVERIFY(h.form.Command1()->isEnabled());
+    QVERIFY(!h.form.Text1()->isReadOnly() && !h.form.Text2()->isReadOnly());
+    QCOMPARE(h.live.engine.State().BotName, std::string("Tavro"));
+    QVERIFY(h.log.Lines.empty());
+  }
+
+  void laterCopyWritesBReadsAAndPlaysVelk() {
+    Harness h({.FirstCopy = false});
+    QCOMPARE(h.form.Text1()->text(), QStringLiteral("VelkB.ini"));
+    QCOMPARE(h.form.Text2()->text(), QStringLiteral("VelkA.ini"));
+    QCOMPARE(h.live.engine.State().BotName, std::string("Velk"));
+  }
+
+  void goStartsTheTimerWithoutAnImmediateTick() {
+    Harness h({.TickMs = velk::kExchangeTickMs});
+    h.Go();
+    QCOMPARE(h.form.Command1()->text(), QStringLiteral("Working...."));
+    QVERIFY(!h.form.Command1()->isEnabled());
+    QVERIFY(h.form.Timer1()->isActive());
+    QTest::qWait(200);
+    QCOMPARE(Harness::Labels(h.form), QStringLiteral("|"));
+    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")), QByteArray("(missing)"));
+  }
+
+  void firstTickGreetsWritesAndLogsThenWaits() {
+    Harness h;
+    const QString greeting = h.ExpectedReply("-GETGREET-");
+    h.FreezeAfterExchange();
+    h.Go();
+    QTRY_COMPARE(Harness::Labels(h.form), QStringLiteral("-GETGREET-|") + greeting);
+    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")),
+             QByteArray::fromStdString(velk::QuoteField(greeting.toStdString())));
+    QCOMPARE(h.log.Lines,
+             (std::vector<std::string>{"VELKA:>-GETGREET-", "VELKB:>" + greeting.toStdString()}));
+
+    // The next tick finds no new line: it clears the labels, empties the own
+    // file and polls.
+    h.form.Timer1()->start();
+    QTRY_VERIFY(h.form.PollTimer()->isActive());
+    QCOMPARE(Harness::Labels(h.form), QStringLiteral("|"));
+    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")), QByteArray());
+  }
+
+  void waitingTickAnswersThePartnerByPolling() {
+    Harness h;
+    h.ExpectedReply("-GETGREET-");
+    const QString reply = h.ExpectedReply("hello there");
+    h.GreetAndWait();
+    // Without Timer1 only the poll timer can see the partner's line.
+    h.form.Timer1()->stop();
+    h.Write(QStringLiteral("VelkB.ini"), "\"hello there\"\r\n");
+    QTRY_COMPARE(Harness::Labels(h.form), QStringLiteral("hello there|") + reply);
+    QVERIFY(!h.form.PollTimer()->isActive());
+    QCOMPARE(h.log.Lines.size(), std::size_t{4});
+  }
+
+  void editedBoxesAreUsedFromTheNextStep() {
+    Harness h;
+    h.ExpectedReply("-GETGREET-");
+    const QString reply = h.ExpectedReply("hello");
+    h.GreetAndWait();
+    h.FreezeAfterExchange();
+    h.form.Text1()->selectAll();
+    QTest::keyClicks(h.form.Text1(), QStringLiteral("Mine.ini"));
+    h.form.Text2()->selectAll();
+    QTest::keyClicks(h.form.Text2(), QStringLiteral("Theirs.ini"));
+    QCOMPARE(h.session.OwnFile, std::string("Mine.ini"));
+    QCOMPARE(h.session.PartnerFile, std::string("Theirs.ini"));
+
+    h.Write(QStringLiteral("VelkB.ini"), "\"ignored\"\r\n");
+    h.Write(QStringLiteral("Theirs.ini"), "\"hello\"\r\n");
+    QTRY_COMPARE(Harness::Labels(h.form), QStringLiteral("hello|") + reply);
+    QCOMPARE(h.Read(QStringLiteral("Mine.ini")),
+             QByteArray::fromStdString(velk::QuoteField(reply.toStdString())));
+    QCOMPARE(h.log.Lines.size(), std::size_t{2});  // only the greeting: Text1 is not VelkA.ini
+  }
+
+  void stopEndsTheProgramAtOnce_data() {
+    QTest::addColumn<bool>("running");
+    QTest::newRow("idle") << false;
+    QTest::newRow("waiting for the partner") << true;
+  }
+  void stopEndsTheProgramAtOnce() {
+    QFETCH(bool, running);
+    Harness h;
+    if (running) h.GreetAndWait();
+    QTest::mouseClick(h.form.Command2(), Qt::LeftButton);
+    QCOMPARE(h.ended, 1);
+    QVERIFY(!h.form.Timer1()->isActive());
+    QVERIFY(!h.form.PollTimer()->isActive());
+  }
+
+  void exitFromThePartnerEndsTheProgram() {
+    Harness h;
+    h.GreetAndWait();
+    h.Write(QStringLiteral("VelkB.ini"), "\"exit\"\r\n");
+    QTRY_COMPARE(h.ended, 1);
+    QVERIFY(!h.form.Timer1()->isActive());
+    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")), QByteArray());  // nothing answered
+    QCOMPARE(h.log.Lines.size(), std::size_t{2});
+  }
+
+  void refusedFolderGreetsButDeliversNothing() {
+    Harness h({.Reachable = false});
+    const QString greeting = h.ExpectedReply("-GETGREET-");
+    h.GreetAndWait();
+    QCOMPARE(h.log.Lines[1], "VELKB:>" + greeting.toStdString());
+    QCOMPARE(QDir(h.folder.path()).entryList(QDir::Files), QStringList());
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(ExchangeWindowTest)
+#include "exchange_window_qtest.moc"
