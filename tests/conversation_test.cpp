@@ -222,6 +222,23 @@ TEST_F(ConversationTest, NameGivenToTheIdleQuestionLeadsToWork) {
   EXPECT_EQ(30, State().UserAge);
 }
 
+TEST_F(ConversationTest, MusicRunsAlongItsCodes) {
+  Play({
+      {"-getgreet-", {{1, 6}}, "hello."},
+      // The MUSIC row's coded reply beats the empty recall of MUSIC.
+      {"I like music", {}, "ah yes, music."},
+      // MUSIC: its one reply asks with MUSTYPE.
+      {"I do", {}, "what's your favourite type of music?"},
+      // MUSTYPE: POP and BRITPOP both fire with MUSGROUPS; the later wins.
+      // Styling drops the blank before the comma and the lone i is capital.
+      {"britpop", {}, "I like some britpop, what artists do you like?"},
+      // AND became "+"; MUSGROUPS: the OASIS rule comes before the BLUR rule,
+      // so Blur's remark is the later of the uncoded candidates. No capital
+      // after "?": only a full stop starts a sentence.
+      {"blur and oasis", {}, "blur? woohoo, I do like a bit of song 2."},
+  });
+}
+
 TEST_F(ConversationTest, SumWinsWhenNoCodedCandidateCompetes) {
   Play({
       {"-getgreet-", {{1, 6}}, "hello."},
