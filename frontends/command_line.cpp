@@ -23,6 +23,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
   for (std::size_t i = 0; i < args.size() && result.Error.empty(); ++i) {
     const std::string& arg = args[i];
+    if (arg.empty()) continue;
     if (arg == "--console") {
       result.Console = true;
     } else if (arg == "--no-log") {
@@ -37,7 +38,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       } else if (!(result.Seed = ParseSeed(args[++i]))) {
         result.Error = "--seed " + args[i] + ": not a number from 0 to 4294967295";
       }
-    } else if (arg.find("/m") == std::string::npos) {
+    } else if (arg.find("/m") == std::string::npos && arg.front() != '/') {
+      // Slash switches other than /m select nothing: they are passed over
+      // rather than refused, so that "/M" opens the chat.
       result.Error = "unknown argument '" + arg + "'";
     }
   }

@@ -33,7 +33,7 @@ TEST(CommandLineTest, BadArgumentsAreNamed) {
       {{"--seed", "-1"}, "--seed -1: not a number from 0 to 4294967295"},
       {{"--seed", "12abc"}, "--seed 12abc: not a number from 0 to 4294967295"},
       {{"--colour"}, "unknown argument '--colour'"},
-      {{"/M"}, "unknown argument '/M'"},
+      {{"/M", "--bogus"}, "unknown argument '--bogus'"},
   };
   for (const auto& c : kCases) EXPECT_EQ(c.Error, ParseCommandLine(c.Args).Error) << c.Error;
 }
@@ -56,6 +56,12 @@ TEST(CommandLineTest, SlashMAnywhereSelectsTheExchange) {
   for (const auto& c : kCases) {
     const CommandLine line = ParseCommandLine(c.Args);
     EXPECT_EQ(c.Exchange, line.Exchange) << ::testing::PrintToString(c.Args);
+  }
+}
+
+TEST(CommandLineTest, SlashSwitchesArePassedOver) {
+  for (const char* arg : {"/m", "/M", "/x", "x/my"}) {
+    EXPECT_EQ("", ParseCommandLine({arg}).Error) << arg;
   }
 }
 
