@@ -71,12 +71,17 @@ bool IsQuestion(std::string_view line) { return Contains(TypePart(line), "Q"); }
 void DropUnreadLines(std::string& memory) {
   const std::size_t first = memory.find(kLineStart);
   if (first == std::string::npos) return;
-  // The carriage return that opens the oldest line recall still reads.
-  std::size_t keepFrom = memory.size();
-  for (int seen = 0; seen <= kLinesRead; ++seen) {
-    keepFrom = memory.rfind(kLineStart, keepFrom - 1);
-    if (keepFrom == first || keepFrom == std::string::npos || keepFrom == 0) return;
+  // The carriage return that opens the oldest line recall still reads is the
+  // (kLinesRead + 1)th from the end; a ring of that many finds it in one
+  // forward pass.
+  constexpr std::size_t kKept = kLinesRead + 1;
+  std::array<std::size_t, kKept> ring{};
+  std::size_t seen = 0;
+  for (std::size_t pos = first; pos != std::string::npos; pos = memory.find(kLineStart, pos + 1)) {
+    ring[seen++ % kKept] = pos;
   }
+  if (seen <= kKept) return;
+  const std::size_t keepFrom = ring[seen % kKept];
   memory.erase(first + 1, keepFrom + 1 - (first + 1));
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <unordered_map>
 
 #include "engine/text.h"
 
@@ -109,8 +110,18 @@ static_assert(Disjoint(kMale, kFemale) && Disjoint(kMale, kEither) && Disjoint(k
 
 constexpr std::size_t kLongestName = LongestName();
 
-bool InGroup(std::span<const std::string_view> group, std::string_view key) {
-  return std::binary_search(group.begin(), group.end(), key);
+// Sex of every name, 'M', 'F' or 'E' (either), in one hash table built at
+// first use: every word of every reply is looked up.
+const std::unordered_map<std::string_view, char>& SexByName() {
+  static const std::unordered_map<std::string_view, char> table = [] {
+    std::unordered_map<std::string_view, char> names;
+    names.reserve(kMale.size() + kFemale.size() + kEither.size());
+    for (std::string_view name : kMale) names.emplace(name, 'M');
+    for (std::string_view name : kFemale) names.emplace(name, 'F');
+    for (std::string_view name : kEither) names.emplace(name, 'E');
+    return names;
+  }();
+  return table;
 }
 
 }  // namespace
@@ -132,13 +143,10 @@ bool LookupFirstName(ConversationState& state, std::string& word) {
   }
   const std::string_view key(buffer.data(), length);
 
-  if (InGroup(kMale, key)) {
-    state.NameGender = "M";
-  } else if (InGroup(kFemale, key)) {
-    state.NameGender = "F";
-  } else if (!InGroup(kEither, key)) {
-    return false;
-  }
+  if (length == 0) return false;
+  const auto found = SexByName().find(key);
+  if (found == SexByName().end()) return false;
+  if (found->second != 'E') state.NameGender.assign(1, found->second);
 
   // Re-cased as passed: blanks and marks stay where they were.
   for (std::size_t i = 0; i < word.size(); ++i) {

@@ -42,19 +42,40 @@ std::string NumberWrittenBack(double value) {
 }
 
 // "12" and "-3" are numbers; "007", "12A" and "1E3" are not, since they do
-// not read back the same.
-bool IsPlainNumber(std::string_view word) { return word == NumberWrittenBack(LeadingNumber(word)); }
+// not read back the same. A word that cannot start a number reads as 0, and
+// "0" is not such a word, so it is settled without reading.
+bool IsPlainNumber(std::string_view word) {
+  if (word.empty()) return false;
+  const char c = word.front();
+  if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == ' ' || c == '\t' ||
+        c == '\n')) {
+    return false;
+  }
+  return word == NumberWrittenBack(LeadingNumber(word));
+}
 
 template <std::size_t N>
 bool IsOneOf(const std::array<std::string_view, N>& list, std::string_view word) {
   return std::find(list.begin(), list.end(), word) != list.end();
 }
 
+// The common words sorted once, since every word of every sentence is
+// looked up.
+bool IsCommonWord(std::string_view word) {
+  static const std::array<std::string_view, kCommonWords.size()> sorted = [] {
+    auto words = kCommonWords;
+    std::sort(words.begin(), words.end());
+    return words;
+  }();
+  return std::binary_search(sorted.begin(), sorted.end(), word);
+}
+
 }  // namespace
 
 bool IsContentWord(const ConversationState& state, std::string_view word) {
-  return !SameIgnoringCase(word, state.UserName) && !SameIgnoringCase(word, state.BotName) &&
-         !IsPlainNumber(word) && !IsOneOf(kOperators, word) && !IsOneOf(kCommonWords, word);
+  return !IsCommonWord(word) && !IsOneOf(kOperators, word) &&
+         !SameIgnoringCase(word, state.UserName) && !SameIgnoringCase(word, state.BotName) &&
+         !IsPlainNumber(word);
 }
 
 }  // namespace velk
