@@ -29,14 +29,6 @@ const std::vector<std::string>& RealisticLines() {
   return lines;
 }
 
-// A clock that stands still, so that a long fallback never halves the reply
-// history halfway through a measurement.
-class StillClock final : public Clock {
- public:
-  float SecondsSinceMidnight() override { return 43200.0f; }
-  LocalDateTime Now() override { return {2026, 12, 8, 14, 5, 9}; }
-};
-
 // An engine with a fixed seed, greeted as the windows greet it.
 struct SeededEngine {
   SeededEngine() {
@@ -44,7 +36,7 @@ struct SeededEngine {
     engine.GetReply("-getgreet-");
   }
   Mt19937Random random;
-  StillClock clock;
+  FixedClock clock;
   ReplyEngine engine{random, clock, 1u};
 };
 
@@ -107,13 +99,26 @@ BENCHMARK_CAPTURE(BM_SlowLine, one_word_32767, std::string(kMaxLineBytes, 'x'));
 // Every idle prompt already given, so each one loses its cycle and the
 // fallback runs until the candidate list is full.
 void BM_FallbackUntilFull(benchmark::State& state) {
-  static const char* const kPrompts[] = {
-      "I'm bored. Can't we talk about anything else?", "What's the weather like today?",
-      "Go on...", "<Sighs>", "What kind of music are you into?", "What's your favourite food?",
-      "What are you doing next summer?", "<Laughs>", "Can you explain yourself better?",
-      "What's wrong with you?", "I think that you're wierd", "What are you talking about?",
-      "Do you want to talk to me?", "and?", "Why should I care?", "<Yawns>", "<Stretches>",
-      "<Blushes>", "eh?", "Did you tell me your name?"};
+  static const char* const kPrompts[] = {"I'm bored. Can't we talk about anything else?",
+                                         "What's the weather like today?",
+                                         "Go on...",
+                                         "<Sighs>",
+                                         "What kind of music are you into?",
+                                         "What's your favourite food?",
+                                         "What are you doing next summer?",
+                                         "<Laughs>",
+                                         "Can you explain yourself better?",
+                                         "What's wrong with you?",
+                                         "I think that you're wierd",
+                                         "What are you talking about?",
+                                         "Do you want to talk to me?",
+                                         "and?",
+                                         "Why should I care?",
+                                         "<Yawns>",
+                                         "<Stretches>",
+                                         "<Blushes>",
+                                         "eh?",
+                                         "Did you tell me your name?"};
   std::string history;
   for (const char* prompt : kPrompts) history += std::string("<>") + prompt;
   SeededEngine seeded;
@@ -132,9 +137,9 @@ BENCHMARK(BM_FallbackUntilFull);
 std::size_t EngineBytes(const ReplyEngine& engine) {
   const ConversationState& s = engine.State();
   std::size_t bytes = sizeof(ReplyEngine);
-  for (const std::string* text : {&s.StatementMemory, &s.InputHistory, &s.RepeatWord, &s.UserName,
-                                  &s.BotName, &s.UserGender, &s.NameGender, &s.ReplyHistory,
-                                  &s.LastContext, &s.SwappedSentence}) {
+  for (const std::string* text :
+       {&s.StatementMemory, &s.InputHistory, &s.RepeatWord, &s.UserName, &s.BotName, &s.UserGender,
+        &s.NameGender, &s.ReplyHistory, &s.LastContext, &s.SwappedSentence}) {
     bytes += text->capacity();
   }
   for (int i = 0; i < kCandidateSlots; ++i) {

@@ -33,6 +33,21 @@ class SystemClock final : public Clock {
   LocalDateTime Now() override;
 };
 
+// A clock that stands still at one moment, so that replays, tests and
+// benchmarks give the same replies every time (no fallback ever lasts a
+// second).
+class FixedClock final : public Clock {
+ public:
+  explicit FixedClock(LocalDateTime at = {2026, 12, 8, 14, 5, 9}) : at_(at) {}
+  float SecondsSinceMidnight() override {
+    return static_cast<float>(at_.Hour * 3600 + at_.Minute * 60 + at_.Second);
+  }
+  LocalDateTime Now() override { return at_; }
+
+ private:
+  LocalDateTime at_;
+};
+
 }  // namespace velk
 
 #endif  // VELK_ENGINE_CLOCK_H_

@@ -10,16 +10,6 @@
 #include "engine/random_source.h"
 #include "engine/reply_engine.h"
 
-namespace {
-
-class StillClock final : public velk::Clock {
- public:
-  float SecondsSinceMidnight() override { return 43200.0f; }
-  velk::LocalDateTime Now() override { return {2026, 12, 8, 14, 5, 9}; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::uint32_t seed = 0;
   for (std::size_t i = 0; i < 4 && i < size; ++i) seed = seed << 8 | data[i];
@@ -27,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   rest.remove_prefix(size < 4 ? size : 4);
 
   velk::Mt19937Random random;
-  StillClock clock;
+  velk::FixedClock clock;
   velk::ReplyEngine engine(random, clock, seed);
   engine.InitEngine("Velk", "");
   if (engine.GetReply("-getgreet-").empty()) std::abort();

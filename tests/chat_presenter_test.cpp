@@ -5,22 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
 namespace velk {
 namespace {
 
-// Keeps what the presenter logs, or refuses it on request.
-class RecordingSink final : public LineSink {
- public:
-  bool Append(const std::vector<std::string>& lines) override {
-    if (Refuse) return false;
-    Lines.insert(Lines.end(), lines.begin(), lines.end());
-    return true;
-  }
-  std::vector<std::string> Lines;
-  bool Refuse = false;
-};
+using testing::RecordingSink;
 
 // A real engine with a fixed seed and a clock that stands still, so that a
 // twin built the same way gives the replies the presenter must show.

@@ -18,38 +18,14 @@
 #include "frontends/chat_presenter.h"
 #include "frontends/chat_window.h"
 #include "frontends/conversation_log.h"
+#include "tests/qt_test_support.h"
+#include "tests/recording_sink.h"
 
 namespace {
 
-// Drops only the offscreen platform's show() noise; everything else reaches
-// QtTest's own handler.
-QtMessageHandler previousHandler = nullptr;
-void DropOffscreenNoise(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type == QtWarningMsg &&
-      text == QLatin1String("This plugin does not support propagateSizeHints()")) {
-    return;
-  }
-  if (previousHandler != nullptr) previousHandler(type, context, text);
-}
-
-class RecordingSink final : public velk::LineSink {
- public:
-  bool Append(const std::vector<std::string>& lines) override {
-    Lines.insert(Lines.end(), lines.begin(), lines.end());
-    return true;
-  }
-  std::vector<std::string> Lines;
-};
-
-class StillClock final : public velk::Clock {
- public:
-  float SecondsSinceMidnight() override { return 43200.0f; }
-  velk::LocalDateTime Now() override { return {}; }
-};
-
 struct SeededEngine {
   velk::Mt19937Random random;
-  StillClock clock;
+  velk::FixedClock clock;
   velk::ReplyEngine engine{random, clock, 99u};
 };
 
@@ -81,7 +57,7 @@ struct Harness {
 
   SeededEngine live;
   SeededEngine twin;
-  RecordingSink log;
+  velk::testing::RecordingSink log;
   velk::ChatPresenter presenter{live.engine, log};
   int ended = 0;
   velk::Form1 form{presenter, [this] { ++ended; }};
@@ -91,9 +67,11 @@ struct Harness {
 class ChatWindowTest : public QObject {
   Q_OBJECT
 
+  velk::testing::OffscreenNoiseFilter noise;
+
  private slots:
-  void initTestCase() { previousHandler = qInstallMessageHandler(DropOffscreenNoise); }
-  void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
+  void initTestCase() { noise.Install(); }
+  void cleanupTestCase() { noise.Remove(); }
 
   void controlsSitWhereTheyBelong_data() {
     QTest::addColumn<QString>("name");

@@ -6,21 +6,13 @@
 #include <sstream>
 
 #include "frontends/reveal.h"
+#include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
 namespace velk {
 namespace {
 
-// Records what the chat logs.
-class RecordingSink final : public LineSink {
- public:
-  bool Append(const std::vector<std::string>& group) override {
-    lines.insert(lines.end(), group.begin(), group.end());
-    return !refuse;
-  }
-  std::vector<std::string> lines;
-  bool refuse = false;
-};
+using testing::RecordingSink;
 
 // A real generator with a fixed seed: these tests look at what the chat does
 // with the engine's replies, not at which replies they are.
@@ -47,18 +39,18 @@ int Lines(const std::string& text) {
 TEST_F(ConsoleChatTest, GreetsThenAnswersEveryLineAndLogsIt) {
   const std::string out = Run("first\r\n\n");
   EXPECT_EQ(3, Lines(out)) << out;
-  ASSERT_EQ(6u, log.lines.size());
-  EXPECT_EQ("Velk Tavro Log file.  ", log.lines[0]);
-  EXPECT_EQ("USER:>first", log.lines[2]);
-  EXPECT_EQ("USER:>", log.lines[4]);
+  ASSERT_EQ(6u, log.Lines.size());
+  EXPECT_EQ("Velk Tavro Log file.  ", log.Lines[0]);
+  EXPECT_EQ("USER:>first", log.Lines[2]);
+  EXPECT_EQ("USER:>", log.Lines[4]);
   // Each reply is logged whole, as printed.
   EXPECT_EQ(
-      log.lines[1].substr(6) + "\n" + log.lines[3].substr(6) + "\n" + log.lines[5].substr(6) + "\n",
+      log.Lines[1].substr(6) + "\n" + log.Lines[3].substr(6) + "\n" + log.Lines[5].substr(6) + "\n",
       out);
 }
 
 TEST_F(ConsoleChatTest, ARefusingLogDoesNotStopTheChat) {
-  log.refuse = true;
+  log.Refuse = true;
   EXPECT_EQ(2, Lines(Run("hello\n")));
 }
 
@@ -68,8 +60,8 @@ TEST_F(ConsoleChatTest, InteractiveModeRevealsWithAPrompt) {
   style.Interactive = true;
   style.WaitTick = [&] { ++ticks; };
   const std::string out = Run("x\n", style);
-  ASSERT_EQ(2u, log.lines.size() / 2);
-  const std::string greeting = log.lines[1].substr(6), reply = log.lines[3].substr(6);
+  ASSERT_EQ(2u, log.Lines.size() / 2);
+  const std::string greeting = log.Lines[1].substr(6), reply = log.Lines[3].substr(6);
   EXPECT_EQ(greeting + "\n> " + reply + "\n> \n", out);
   // A wait after every tick of the reveal but the last.
   const auto waits = [](const std::string& text) {

@@ -4,10 +4,13 @@
 
 #include <map>
 
+#include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
 namespace velk {
 namespace {
+
+using testing::RecordingSink;
 
 // The exchange folder in memory; any step can be made to fail.
 class MemoryFiles final : public ExchangeFiles {
@@ -29,15 +32,6 @@ class MemoryFiles final : public ExchangeFiles {
   }
   std::map<std::string, std::string> files;
   bool refuse = false;
-};
-
-class RecordingSink final : public LineSink {
- public:
-  bool Append(const std::vector<std::string>& group) override {
-    lines.insert(lines.end(), group.begin(), group.end());
-    return true;
-  }
-  std::vector<std::string> lines;
 };
 
 // One copy of the program: its engine (a real generator with a fixed seed:
@@ -72,7 +66,7 @@ TEST(ExchangeSessionTest, FirstTickWithoutAPartnerGreetsWritesAndLogs) {
   EXPECT_EQ(first.session.LastOutput, first.session.Sent);
   EXPECT_EQ(QuoteField(first.session.LastOutput), files.files["/x/VelkA.ini"]);
   EXPECT_EQ((std::vector<std::string>{"VELKA:>-GETGREET-", "VELKB:>" + first.session.LastOutput}),
-            first.log.lines);
+            first.log.Lines);
 }
 
 TEST(ExchangeSessionTest, SecondCopyAnswersAndNeverLogs) {
@@ -82,12 +76,12 @@ TEST(ExchangeSessionTest, SecondCopyAnswersAndNeverLogs) {
   second.session.Tick();
   EXPECT_EQ(first.session.LastOutput, second.session.Received);
   EXPECT_EQ(QuoteField(second.session.LastOutput), files.files["/x/VelkB.ini"]);
-  EXPECT_TRUE(second.log.lines.empty());
+  EXPECT_TRUE(second.log.Lines.empty());
 
   // The first copy's next tick empties its own file and answers.
   first.session.Tick();
   EXPECT_EQ(second.session.LastOutput, first.session.Received);
-  EXPECT_EQ(4u, first.log.lines.size());
+  EXPECT_EQ(4u, first.log.Lines.size());
 }
 
 TEST(ExchangeSessionTest, AWaitingCopyKeepsItsOwnFileEmptyAndSkipsTicks) {
@@ -125,7 +119,7 @@ TEST(ExchangeSessionTest, RenamingTheOwnFileStopsTheLogFromTheNextTick) {
   first.session.OwnFile = "Other.ini";
   files.files["/x/VelkB.ini"] = QuoteField("Hi.");
   first.session.Tick();
-  EXPECT_EQ(2u, first.log.lines.size());
+  EXPECT_EQ(2u, first.log.Lines.size());
   EXPECT_EQ(QuoteField(first.session.LastOutput), files.files["/x/Other.ini"]);
 }
 

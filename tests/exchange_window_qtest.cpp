@@ -19,38 +19,14 @@
 #include "frontends/exchange_files.h"
 #include "frontends/exchange_session.h"
 #include "frontends/exchange_window.h"
+#include "tests/qt_test_support.h"
+#include "tests/recording_sink.h"
 
 namespace {
 
-// Drops only the offscreen platform's show() noise; everything else reaches
-// QtTest's own handler.
-QtMessageHandler previousHandler = nullptr;
-void DropOffscreenNoise(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type == QtWarningMsg &&
-      text == QLatin1String("This plugin does not support propagateSizeHints()")) {
-    return;
-  }
-  if (previousHandler != nullptr) previousHandler(type, context, text);
-}
-
-class RecordingSink final : public velk::LineSink {
- public:
-  bool Append(const std::vector<std::string>& lines) override {
-    Lines.insert(Lines.end(), lines.begin(), lines.end());
-    return true;
-  }
-  std::vector<std::string> Lines;
-};
-
-class StillClock final : public velk::Clock {
- public:
-  float SecondsSinceMidnight() override { return 43200.0f; }
-  velk::LocalDateTime Now() override { return {}; }
-};
-
 struct SeededEngine {
   velk::Mt19937Random random;
-  StillClock clock;
+  velk::FixedClock clock;
   velk::ReplyEngine engine{random, clock, 99u};
 };
 
@@ -106,7 +82,7 @@ struct Harness {
   velk::PosixExchangeFiles files;
   SeededEngine live;
   SeededEngine twin;
-  RecordingSink log;
+  velk::testing::RecordingSink log;
   velk::ExchangeSession session;
   int ended = 0;
   velk::Form3 form;
@@ -115,9 +91,11 @@ struct Harness {
 class ExchangeWindowTest : public QObject {
   Q_OBJECT
 
+  velk::testing::OffscreenNoiseFilter noise;
+
  private slots:
-  void initTestCase() { previousHandler = qInstallMessageHandler(DropOffscreenNoise); }
-  void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
+  void initTestCase() { noise.Install(); }
+  void cleanupTestCase() { noise.Remove(); }
 
   void controlsSitWhereTheyBelong_data() {
     QTest::addColumn<QString>("name");

@@ -10,20 +10,10 @@
 #include "engine/random_source.h"
 #include "engine/reply_engine.h"
 
-namespace {
-
-class StillClock final : public velk::Clock {
- public:
-  float SecondsSinceMidnight() override { return 50709.0f; }
-  velk::LocalDateTime Now() override { return {2026, 12, 8, 14, 5, 9}; }
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const auto seed = static_cast<std::uint32_t>(argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1);
   velk::Mt19937Random random;
-  StillClock clock;
+  velk::FixedClock clock;
   velk::ReplyEngine engine(random, clock, seed);
   engine.InitEngine("Velk", "");
   std::cout << engine.GetReply("-getgreet-") << '\n';
