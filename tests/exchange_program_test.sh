@@ -6,19 +6,7 @@ set -uo pipefail
 : "${VELK:?path to the velk program}"
 VELK=$(realpath "$VELK")
 
-passes=0
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    echo "ok   $name"
-    passes=$((passes + 1))
-  else
-    echo "FAIL $name"
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 
 work=$(mktemp -d)
 pids=()
@@ -79,5 +67,4 @@ check "logged pairs are what it received and sent" \
   [ "$(grep -v '^Velk 2' "$work/a/out.txt" | sed 's/^<< /VELKA:>/; s/^>> /VELKB:>/')" = "$(tr -d '\r' <"$log")" ]
 check "second copy logs nothing" [ ! -e "$work/b/velk.log" ]
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

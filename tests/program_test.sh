@@ -4,19 +4,7 @@
 set -uo pipefail
 : "${VELK:?path to the velk program}"
 
-passes=0
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    echo "ok   $name"
-    passes=$((passes + 1))
-  else
-    echo "FAIL $name"
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 lines() { printf '%s' "$1" | grep -c ''; }
 
 work=$(mktemp -d)
@@ -67,5 +55,4 @@ check "log: appended, a header per run" [ "$(grep -c '^Velk Tavro Log file' velk
 out=$(timeout 20 "$VELK" --console --no-log --seed 3 <hostile.txt)
 check "hostile input answered" [ "$(lines "$out")" -eq 5 ]
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
