@@ -124,6 +124,12 @@ TEST_F(ConversationLogTest, UnwritablePlaceLosesTheLinesOnly) {
   }
 }
 
+// A write that the disk refuses half way is reported, not taken for success.
+TEST_F(ConversationLogTest, FullDiskIsReported) {
+  FileLineSink full("/dev/full");
+  EXPECT_FALSE(full.Append({"USER:>hello", "VELK:>hi"}));
+}
+
 TEST_F(ConversationLogTest, ReadOnlyDirectoryLosesTheLinesUntilWritable) {
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
   if (::access(dir_.c_str(), W_OK) == 0) GTEST_SKIP() << "this user may write anywhere";
