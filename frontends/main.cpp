@@ -1,7 +1,6 @@
 // The program: routes the command line to the chat it asks for.
 #include <unistd.h>
 
-#include <QApplication>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -15,8 +14,6 @@
 #include "engine/clock.h"
 #include "engine/random_source.h"
 #include "engine/reply_engine.h"
-#include "frontends/chat_presenter.h"
-#include "frontends/chat_window.h"
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
 #include "frontends/console_exchange.h"
@@ -24,15 +21,10 @@
 #include "frontends/exchange_directory.h"
 #include "frontends/exchange_files.h"
 #include "frontends/exchange_session.h"
-#include "frontends/exchange_window.h"
 #include "frontends/start_up.h"
+#include "frontends/window_module.h"
 
 namespace {
-
-std::unique_ptr<velk::LineSink> OpenLog(const velk::CommandLine& options) {
-  if (options.NoLog) return std::make_unique<velk::NullLineSink>();
-  return std::make_unique<velk::FileLineSink>(std::string(velk::kLogFileName));
-}
 
 bool IsSet(const char* name) {
   const char* value = std::getenv(name);
@@ -47,33 +39,14 @@ bool HasDisplay() {
 std::atomic<bool> interrupted{false};
 extern "C" void OnInterrupt(int) { interrupted = true; }
 
-// The exchange's tick, 3000 ms unless VELK_EXCHANGE_TICK_MS says otherwise
-// (tests run it faster).
-std::chrono::milliseconds ExchangeTick() {
-  const char* text = std::getenv("VELK_EXCHANGE_TICK_MS");
-  const long ms = text ? std::strtol(text, nullptr, 10) : 0;
-  return std::chrono::milliseconds(ms >= 10 && ms <= 60000 ? ms : velk::kExchangeTickMs);
-}
-
-// The exchange folder; a refused one is reported once, and the copy then
-// runs without delivering anything.
-velk::ExchangeDirectory ExchangeFolder() {
-  velk::ExchangeDirectory directory = velk::FindExchangeDirectory();
-  if (!directory.Error.empty()) {
-    std::cerr << "velk: exchange directory refused: " << directory.Error
-              << "; nothing will be delivered\n";
-  }
-  return directory;
-}
-
 int RunConsoleExchange(const velk::CommandLine& options) {
-  const velk::ExchangeDirectory directory = ExchangeFolder();
+  const velk::ExchangeDirectory directory = velk::ExchangeFolder();
   velk::InstanceLock lock(directory.Path);
   velk::Mt19937Random random;
   velk::SystemClock clock;
   velk::ReplyEngine engine(random, clock, options.Seed);
   velk::PosixExchangeFiles files;
-  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
+  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
   velk::ExchangeSession session(engine, files, *log, directory.Path);
   session.Load(lock.First());
   std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
@@ -81,7 +54,7 @@ int RunConsoleExchange(const velk::CommandLine& options) {
             << std::flush;
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
-  return velk::RunConsoleExchange(session, engine, std::cout, interrupted, ExchangeTick());
+  return velk::RunConsoleExchange(session, engine, std::cout, interrupted, velk::ExchangeTick());
 }
 
 int RunConsole(const velk::CommandLine& options) {
@@ -93,47 +66,32 @@ int RunConsole(const velk::CommandLine& options) {
   // Hold the lock like every copy, so that an exchange started meanwhile
   // knows it is not alone.
   const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
-  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
+  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
   velk::ConsoleStyle style;
   style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
   style.WaitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
   return velk::RunConsoleChat(engine, std::cin, std::cout, *log, style);
 }
 
-int RunWindow(int& argc, char** argv, const velk::CommandLine& options) {
-  QApplication app(argc, argv);
-  app.setWindowIcon(velk::PersonaIcon());
-  // Held like every copy, so that an exchange started meanwhile knows it is
-  // not alone.
-  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
-  velk::Mt19937Random random;
-  velk::SystemClock clock;
-  velk::ReplyEngine engine(random, clock, options.Seed);
-  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
-  velk::ChatPresenter presenter(engine, *log);
-  // Exit and the EXIT sentence leave the event loop at once; nothing more is
-  // shown or logged.
-  velk::Form1 form(presenter, [] { QCoreApplication::exit(0); });
-  form.show();
-  return app.exec();
-}
-
-int RunExchangeWindow(int& argc, char** argv, const velk::CommandLine& options) {
-  QApplication app(argc, argv);
-  app.setWindowIcon(velk::PersonaIcon());
-  const velk::ExchangeDirectory directory = ExchangeFolder();
-  const velk::InstanceLock lock(directory.Path);
-  velk::Mt19937Random random;
-  velk::SystemClock clock;
-  velk::ReplyEngine engine(random, clock, options.Seed);
-  velk::PosixExchangeFiles files;
-  const std::unique_ptr<velk::LineSink> log = OpenLog(options);
-  velk::ExchangeSession session(engine, files, *log, directory.Path);
-  velk::Form3 form(
-      engine, session, lock.First(), [] { QCoreApplication::exit(0); },
-      static_cast<int>(ExchangeTick().count()));
-  form.show();
-  return app.exec();
+// The window toolkit is loaded only here, so the console front ends start
+// without it. A module that cannot be loaded (not built, or the toolkit's
+// libraries missing) costs the window, not the session.
+int RunWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::CommandLine& options) {
+  const velk::LoadedWindowModule module = velk::LoadWindowModule();
+  if (module.Run == nullptr) {
+    std::cerr << "velk: cannot open the window (" << module.Error
+              << "); using the console instead\n";
+    return velk::ConsoleFrontEnd(frontEnd) == velk::FrontEnd::kConsoleExchange
+               ? RunConsoleExchange(options)
+               : RunConsole(options);
+  }
+  velk::WindowRequest request{};
+  request.Kind = frontEnd == velk::FrontEnd::kExchangeWindow ? velk::kExchangeWindowKind
+                                                             : velk::kChatWindowKind;
+  request.NoLog = options.NoLog ? 1 : 0;
+  request.HasSeed = options.Seed.has_value() ? 1 : 0;
+  request.Seed = options.Seed.value_or(0);
+  return module.Run(&request, &argc, argv);
 }
 
 }  // namespace
@@ -154,15 +112,15 @@ int main(int argc, char** argv) {
     std::cout << velk::kVersion << '\n';
     return 0;
   }
-  switch (velk::ChooseFrontEnd(options, HasDisplay())) {
+  const velk::FrontEnd frontEnd = velk::ChooseFrontEnd(options, HasDisplay());
+  switch (frontEnd) {
     case velk::FrontEnd::kConsoleChat:
       return RunConsole(options);
     case velk::FrontEnd::kConsoleExchange:
       return RunConsoleExchange(options);
     case velk::FrontEnd::kExchangeWindow:
-      return RunExchangeWindow(argc, argv, options);
     case velk::FrontEnd::kChatWindow:
       break;
   }
-  return RunWindow(argc, argv, options);
+  return RunWindow(frontEnd, argc, argv, options);
 }
