@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "frontends/twips.h"
+
 // The pictures live in a static library, whose resource object the linker
 // would drop unless something refers to it; this must stand outside any
 // namespace. Registering once is enough for every window and icon.
@@ -23,13 +25,6 @@ static void InitPersonaResources() {
 
 namespace velk {
 namespace {
-
-// The window is laid out in twips, 15 to a device-independent pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr QRect Twips(int left, int top, int width, int height) {
-  return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-               height / kTwipsPerPixel);
-}
 
 const QColor kOrange(255, 128, 0);
 constexpr int kRevealIntervalMs = 30;

@@ -5,15 +5,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "frontends/twips.h"
+
 namespace velk {
 namespace {
-
-// The window is laid out in twips, 15 to a device-independent pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr QRect Twips(int left, int top, int width, int height) {
-  return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-               height / kTwipsPerPixel);
-}
 
 // The layout's controls are sized for a small dialog font: an 11-pixel face
 // keeps the one-line captions inside their 12-pixel-high labels.

@@ -7,19 +7,7 @@ set -uo pipefail
 : "${MODULE:?path to the window module}"
 : "${MODULE_DIR:?the installed module folder, relative to the prefix}"
 
-passes=0
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    echo "ok   $name"
-    passes=$((passes + 1))
-  else
-    echo "FAIL $name"
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -77,5 +65,4 @@ broken/velk --no-log --seed 1 </dev/null >out.txt 2>err.txt
 check "broken module: the console greeting" [ "$(cat out.txt)" = "$greeting" ]
 check "broken module: named in the line" grep -q 'broken/libvelk_windows.so' err.txt
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
