@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
+#include <QSvgRenderer>
 #include <QTimer>
 
 #include "frontends/twips.h"
@@ -37,11 +39,21 @@ QFont FixedPitchFont() {
   return font;
 }
 
+// A drawing rendered at the size it is shown, sharp on any screen.
+QPixmap Render(const QString& resource, QSize size, qreal pixelRatio) {
+  QPixmap pixmap(size * pixelRatio);
+  pixmap.setDevicePixelRatio(pixelRatio);
+  pixmap.fill(Qt::transparent);
+  QSvgRenderer renderer(resource);
+  QPainter painter(&pixmap);
+  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return pixmap;
+}
+
 QLabel* Picture(QWidget* parent, const QString& resource, const QRect& place) {
   auto* picture = new QLabel(parent);
   picture->setGeometry(place);
-  picture->setPixmap(QPixmap(resource));
-  picture->setScaledContents(true);
+  picture->setPixmap(Render(resource, place.size(), parent->devicePixelRatioF()));
   return picture;
 }
 
@@ -61,8 +73,9 @@ QString AboutText() {
 QIcon PersonaIcon() {
   InitPersonaResources();
   QIcon icon;
-  icon.addFile(QStringLiteral(":/persona/icon-64.png"));
-  icon.addFile(QStringLiteral(":/persona/icon-256.png"));
+  for (int side : {64, 256}) {
+    icon.addPixmap(Render(QStringLiteral(":/persona/image1.svg"), QSize(side, side), 1.0));
+  }
   return icon;
 }
 
@@ -79,9 +92,9 @@ Form1::Form1(ChatPresenter& presenter, std::function<void()> endProgram, QWidget
   setPalette(form);
   setAutoFillBackground(true);
 
-  image2_ = Picture(this, QStringLiteral(":/persona/image2.png"), Twips(-30, 75, 1245, 960));
+  image2_ = Picture(this, QStringLiteral(":/persona/image2.svg"), Twips(-30, 75, 1245, 960));
   image2_->setObjectName(QStringLiteral("Image2"));
-  image1_ = Picture(this, QStringLiteral(":/persona/image1.png"), Twips(6540, 1335, 1650, 1665));
+  image1_ = Picture(this, QStringLiteral(":/persona/image1.svg"), Twips(6540, 1335, 1650, 1665));
   image1_->setObjectName(QStringLiteral("Image1"));
 
   text1_ = new QLineEdit(this);
