@@ -1,7 +1,6 @@
 #include "engine/selection.h"
 
 #include <algorithm>
-#include <array>
 
 #include "engine/limits.h"
 #include "engine/reply_engine.h"
@@ -28,36 +27,31 @@ std::string SelectWinner(ReplyEngine& engine, std::string_view line) {
   Clock& clock = engine.Time();
   const float start = clock.SecondsSinceMidnight();
 
-  // Neither history changes during the cycles, except the halving of the
-  // reply history, so each slot's two substring tests are made once (again
-  // after a halving) rather than in every cycle: a long fallback stays cheap.
-  std::array<bool, kCandidateSlots> tested{};
-  std::array<bool, kCandidateSlots> repeated{};
-
+  // A cycle that finds no winner leaves every candidate it saw with a score
+  // below 0 or no text, and later cycles only lower scores, so those slots
+  // can never win again; their penalties would be lost anyway, since clearing
+  // resets every slot that still has a text. Each cycle therefore looks only
+  // at the slots filled since the last one (from the slot the idle prompt
+  // took on), which keeps a long fallback linear rather than quadratic.
+  int from = 0;
   std::string winning;
   for (;;) {
     if (clock.SecondsSinceMidnight() - start >= 1.0f) {
       std::string& history = state.ReplyHistory;
       history.erase(0, history.size() - history.size() / 2);
-      tested.fill(false);
     }
     winning.clear();
     int best = 0;
     const int last = std::min(candidates.Count(), kCandidateSlots - 1);
 
     // First pass: penalties, blanking, and the best candidate with a code.
-    for (int i = 0; i <= last; ++i) {
+    for (int i = from; i <= last; ++i) {
       Candidate& candidate = candidates[i];
       if (candidate.Reply.empty()) continue;
-      const auto slot = static_cast<std::size_t>(i);
-      bool dropped = false;
-      if (!tested[slot]) {
-        tested[slot] = true;
-        repeated[slot] = Contains(state.ReplyHistory, candidate.Reply);
-        dropped = Contains(state.InputHistory, candidate.Reply);
+      if (Contains(state.ReplyHistory, candidate.Reply)) {
+        candidate.Score = ClampScore(candidate.Score - 20);
       }
-      if (repeated[slot]) candidate.Score = ClampScore(candidate.Score - 20);
-      if (dropped) {
+      if (Contains(state.InputHistory, candidate.Reply)) {
         candidate.Reply.clear();
         candidate.Context.clear();
       }
@@ -70,7 +64,7 @@ std::string SelectWinner(ReplyEngine& engine, std::string_view line) {
 
     // Second pass: the best candidate of any kind.
     if (winning.empty()) {
-      for (int i = 0; i <= last; ++i) {
+      for (int i = from; i <= last; ++i) {
         const Candidate& candidate = candidates[i];
         if (!candidate.Reply.empty() && candidate.Score >= best) {
           winning = candidate.Reply;
@@ -88,6 +82,7 @@ std::string SelectWinner(ReplyEngine& engine, std::string_view line) {
       state.LastContext = std::move(prompt.Context);
       break;
     }
+    from = candidates.Count();
     candidates.Add(prompt.Text, prompt.Context);
     RecallStatement(engine, "");
   }
