@@ -106,25 +106,22 @@ void StoreStatement(ConversationState& state, int wordCount, std::string_view se
 }
 
 void RecallStatement(ReplyEngine& engine, const std::string& word) {
-  const RecallTable table = BuildRecallTable(engine.State().StatementMemory);
-  const int count = table.Count;
+  const std::string_view memory = engine.State().StatementMemory;
 
   if (!word.empty()) {
+    // Every line read lies before the carriage return that opens the newest
+    // line. Most words were never said before: one search there settles
+    // those without building the table.
+    const std::size_t newest = memory.rfind(kLineStart);
+    if (newest == std::string_view::npos || !Contains(memory.substr(0, newest + 1), word)) {
+      engine.AddCandidate("");
+      return;
+    }
     // The latest matching statement wins; the match may fall in the type
     // letters. An empty answer is still offered, and never wins.
+    const RecallTable table = BuildRecallTable(memory);
     std::string_view answer;
-    // Most words were never said before: one search over the span of the
-    // table (every line lies inside it) settles those without a look at each
-    // line.
-    bool anywhere = false;
-    if (count > 0) {
-      const std::string_view last = table.Lines[static_cast<std::size_t>(count - 1)];
-      const char* const begin = table.Lines[0].data();
-      anywhere = Contains(
-          std::string_view(begin, static_cast<std::size_t>(last.data() + last.size() - begin)),
-          word);
-    }
-    for (int i = anywhere ? 0 : count; i < count; ++i) {
+    for (int i = 0; i < table.Count; ++i) {
       const std::string_view line = table.Lines[static_cast<std::size_t>(i)];
       if (Contains(line, word) && !IsQuestion(line)) answer = SaidText(line);
     }
@@ -132,6 +129,8 @@ void RecallStatement(ReplyEngine& engine, const std::string& word) {
     return;
   }
 
+  const RecallTable table = BuildRecallTable(memory);
+  const int count = table.Count;
   if (count < 3) return;
   for (;;) {
     // Pick gives 1 to count; slot count lies past the table, so draw again.
