@@ -242,6 +242,26 @@ TEST_F(ConversationTest, MusicRunsAlongItsCodes) {
   });
 }
 
+TEST_F(ConversationTest, TravelRunsAlongItsCodes) {
+  Play({
+      {"-getgreet-", {{1, 6}}, "hello."},
+      // No sentence: idle prompt 12 asks with TRAV and wins the next cycle's
+      // first pass; recall has no memory to pick from.
+      {"", {{12, 40}}, "what are you doing next summer?"},
+      // TRAV: the "always" reply, then the EYGPT rule's question with YESNO,
+      // which wins; no keyword row and an empty recall of EYGPT.
+      {"eygpt", {}, "oh, will you see the pyramids?"},
+      // Row 15 draws ReplyToYes 4, "I'm impressed", without a code; YESNO
+      // adds its "always" reply with SER, which wins, and the YES reply.
+      {"yes", {{4, 6}}, "anyhow, I have more important stuff to think about."},
+      // SER: the "always" reply and the WHAT rule's retraction with the empty
+      // name, both uncoded: the later wins; styling drops the blank before
+      // the comma.
+      {"what", {}, "ok, I retract that."},
+  });
+  EXPECT_EQ("", State().LastContext);
+}
+
 TEST_F(ConversationTest, SumWinsWhenNoCodedCandidateCompetes) {
   Play({
       {"-getgreet-", {{1, 6}}, "hello."},
