@@ -1,0 +1,1 @@
+"""Independent Python reading of the Velk reply engine, used as a test oracle."""
