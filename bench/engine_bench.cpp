@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/long_line.h"
 #include "engine/clock.h"
 #include "engine/limits.h"
 #include "engine/random_source.h"
@@ -39,14 +40,6 @@ struct SeededEngine {
   FixedClock clock;
   ReplyEngine engine{random, clock, 1u};
 };
-
-// `piece` repeated up to exactly kMaxLineBytes bytes.
-std::string LongLine(std::string_view piece) {
-  std::string line;
-  while (line.size() < kMaxLineBytes) line += piece;
-  line.resize(kMaxLineBytes);
-  return line;
-}
 
 // The thousand lines in order, again and again, with the latency of single
 // replies: the median and the 99th percentile in microseconds.

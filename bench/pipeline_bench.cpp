@@ -4,20 +4,13 @@
 
 #include <string>
 
+#include "bench/long_line.h"
 #include "engine/limits.h"
 #include "engine/normalise.h"
 #include "engine/sentences.h"
 
 namespace velk {
 namespace {
-
-// `piece` repeated up to exactly kMaxLineBytes bytes.
-std::string LongLine(std::string_view piece) {
-  std::string line;
-  while (line.size() < kMaxLineBytes) line += piece;
-  line.resize(kMaxLineBytes);
-  return line;
-}
 
 void RunPipeline(benchmark::State& state, const std::string& line) {
   for (auto _ : state) {

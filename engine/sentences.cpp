@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/perspective_swap.h"
+#include "engine/point_of_view.h"
 #include "engine/text.h"
 #include "language/synonyms.h"
 

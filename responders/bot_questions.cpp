@@ -18,8 +18,10 @@ namespace {
 constexpr std::array<std::string_view, 7> kDodgedOpenings = {
     "AREYOU", "HAVEYOU", "HOWMANY", "ISTHAT", "ISTHERE", "SHOULDI", "WHYCAN"};
 
-// Where the "SURF" answer sends the user.
-constexpr std::string_view kMakerWebAddress = "www.velktavro.example";
+// The "SURF" answer, ending with the maker's web address; whole, so that
+// asking costs no text built on every call.
+constexpr std::string_view kWebsiteReply =
+    "No, but you can find my website at www.velktavro.example";
 
 // A rule whose test is "(always)".
 constexpr bool kAlways = true;
@@ -212,7 +214,7 @@ bool AnswerDoI(RuleChain& r, ReplyEngine& engine) {
   r.Rule(r.Has("KNOW"),                      "I don't believe I do.");
   r.Inside(r.All({"SPEED", "LIGHT"}),        "300 million km per second, I think.");
   r.Rule(r.Has("SMELL"),                     "I don't think so.");
-  r.Rule(r.Has("SURF"),                      "No, but you can find my website at " + std::string(kMakerWebAddress));
+  r.Rule(r.Has("SURF"),                      kWebsiteReply);
   r.Rule(r.Has("SMOKE"),                     "I wouldn't be stupid enough.");
   r.Rule(r.Has("DRINK"),                     "I can't eat or drink, silly!");
   if (r.Any({"HOW", "WHAT", "WHEN", "WHY"})) { AddDodgeAnswer(engine); return false; }

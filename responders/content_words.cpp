@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/text.h"
 #include "language/numeric_text.h"
 
 namespace velk {
@@ -28,7 +27,9 @@ constexpr std::array<std::string_view, 63> kCommonWords = {
 constexpr std::array<std::string_view, 4> kOperators = {"+", "-", "*", "/"};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 // The value of `word` written back as "%.15g" would, but independent of the

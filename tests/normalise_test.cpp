@@ -4,14 +4,12 @@
 
 #include <string>
 
+#include "tests/test_support.h"
+
 namespace velk {
 namespace {
 
-std::string Repeat(std::string_view piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
+using testing::Repeat;
 
 struct Case {
   const char* Label;

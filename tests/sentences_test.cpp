@@ -6,15 +6,12 @@
 #include <vector>
 
 #include "engine/normalise.h"
+#include "tests/test_support.h"
 
 namespace velk {
 namespace {
 
-std::string Repeat(std::string_view piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
+using testing::Repeat;
 
 // Each sentence of a line as "[type:swapped sentence]", the swapped sentence
 // being the non-empty word slots each followed by one blank, with one pronoun

@@ -9,6 +9,7 @@
 #include <deque>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "engine/clock.h"
 #include "engine/random_source.h"
@@ -72,6 +73,13 @@ class EngineTest : public ::testing::Test {
   FakeClock clock;
   ReplyEngine engine{random, clock};
 };
+
+// `piece` written `times` times in a row.
+inline std::string Repeat(std::string_view piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
 
 // The filled candidate slots as "reply|context|score" joined by "; ", so that a
 // whole list is one readable line.

@@ -1,6 +1,6 @@
 // Turning a word from the user's point of view to the bot's.
-#ifndef VELK_ENGINE_PERSPECTIVE_SWAP_H_
-#define VELK_ENGINE_PERSPECTIVE_SWAP_H_
+#ifndef VELK_ENGINE_POINT_OF_VIEW_H_
+#define VELK_ENGINE_POINT_OF_VIEW_H_
 
 #include "engine/sentences.h"
 
@@ -19,4 +19,4 @@ void SwapPerspective(WordTable& words, int w, SwapFlags flags, bool& pronounFlag
 
 }  // namespace velk
 
-#endif  // VELK_ENGINE_PERSPECTIVE_SWAP_H_
+#endif  // VELK_ENGINE_POINT_OF_VIEW_H_

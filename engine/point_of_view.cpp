@@ -1,4 +1,4 @@
-#include "engine/perspective_swap.h"
+#include "engine/point_of_view.h"
 
 #include <array>
 #include <string_view>
