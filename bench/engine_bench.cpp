@@ -129,7 +129,7 @@ BENCHMARK(BM_FallbackUntilFull);
 // Bytes the engine's texts hold, candidates included.
 std::size_t EngineBytes(const ReplyEngine& engine) {
   const ConversationState& s = engine.State();
-  std::size_t bytes = sizeof(ReplyEngine);
+  std::size_t bytes = sizeof(ReplyEngine) + engine.Recall().HeapBytes();
   for (const std::string* text :
        {&s.StatementMemory, &s.InputHistory, &s.RepeatWord, &s.UserName, &s.BotName, &s.UserGender,
         &s.NameGender, &s.ReplyHistory, &s.LastContext, &s.SwappedSentence}) {

@@ -11,6 +11,7 @@
 #include "engine/clock.h"
 #include "engine/conversation_state.h"
 #include "engine/random_source.h"
+#include "engine/recall_table.h"
 
 namespace velk {
 
@@ -62,6 +63,12 @@ class ReplyEngine {
   const CandidateList& Candidates() const { return candidates_; }
   Clock& Time() { return clock_; }
 
+  // The lines of StatementMemory that recall reads, kept between calls. It
+  // checks the memory it is given against the one it last read, so the state
+  // may be changed freely in between.
+  RecallTable& Recall() { return recall_; }
+  const RecallTable& Recall() const { return recall_; }
+
  private:
   struct CallState;
 
@@ -72,6 +79,7 @@ class ReplyEngine {
   const std::optional<std::uint32_t> fixedSeed_;
   ConversationState state_;
   CandidateList candidates_;
+  RecallTable recall_;
   bool endRequested_ = false;
 };
 

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace velk {
 
@@ -24,21 +29,33 @@ std::string ToLower(std::string_view text) {
 }
 
 bool ContainsInLongText(std::string_view text, std::string_view key) {
-  // Horspool's search: after a mismatch, move on by how far the text's
-  // character under the key's end stands from the key's end. Shifts are
-  // capped at 255, which only makes some moves shorter.
   const std::size_t length = key.size();
-  std::array<std::uint8_t, 256> shift;
-  shift.fill(static_cast<std::uint8_t>(std::min<std::size_t>(length, 255)));
-  for (std::size_t i = 0; i + 1 < length; ++i) {
-    shift[static_cast<unsigned char>(key[i])] =
-        static_cast<std::uint8_t>(std::min<std::size_t>(length - 1 - i, 255));
+  const char* const data = text.data();
+  const std::size_t lastStart = text.size() - length;
+  std::size_t pos = 0;
+#if defined(__SSE2__)
+  // Sixteen starts at a time: those whose first and last characters both
+  // match the key's are compared in full.
+  const __m128i first = _mm_set1_epi8(key.front());
+  const __m128i last = _mm_set1_epi8(key.back());
+  for (; pos + 16 <= lastStart + 1; pos += 16) {
+    const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+    const __m128i atLast =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos + length - 1));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atLast, last))));
+    while (mask != 0) {
+      const std::size_t at = pos + static_cast<std::size_t>(std::countr_zero(mask));
+      if (std::memcmp(data + at + 1, key.data() + 1, length - 2) == 0) return true;
+      mask &= mask - 1;
+    }
   }
-  const char last = key.back();
-  for (std::size_t pos = 0; pos + length <= text.size();) {
-    const char under = text[pos + length - 1];
-    if (under == last && std::memcmp(text.data() + pos, key.data(), length - 1) == 0) return true;
-    pos += shift[static_cast<unsigned char>(under)];
+#endif
+  for (; pos <= lastStart; ++pos) {
+    if (data[pos] == key.front() && data[pos + length - 1] == key.back() &&
+        std::memcmp(data + pos + 1, key.data() + 1, length - 2) == 0) {
+      return true;
+    }
   }
   return false;
 }
