@@ -28,32 +28,58 @@ std::string ToLower(std::string_view text) {
   return out;
 }
 
-bool ContainsInLongText(std::string_view text, std::string_view key) {
-  const std::size_t length = key.size();
-  const char* const data = text.data();
-  const std::size_t lastStart = text.size() - length;
-  std::size_t pos = 0;
+namespace {
+
+// The text's characters from `pos` on against the key, once the first, second
+// and last characters are known to match.
+bool MatchesAt(const char* data, std::size_t pos, std::string_view key) {
+  return std::memcmp(data + pos + 2, key.data() + 2, key.size() - 3) == 0;
+}
+
 #if defined(__SSE2__)
-  // Sixteen starts at a time: those whose first and last characters both
-  // match the key's are compared in full.
-  const __m128i first = _mm_set1_epi8(key.front());
+// Which of the sixteen characters from `at` on are `c` (sixteen copies).
+__m128i Equal(const char* at, __m128i c) {
+  return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), c);
+}
+
+// Sixteen starts at a time are tested on the key's first, second and last
+// characters; only starts that pass all three are compared in full. Returns
+// the first start not yet tested, or npos once the key is found.
+std::size_t SearchBlocks(std::string_view text, std::string_view key) {
+  const char* const data = text.data();
+  const std::size_t length = key.size();
+  const std::size_t starts = text.size() - length + 1;
+  const __m128i first = _mm_set1_epi8(key[0]);
+  const __m128i second = _mm_set1_epi8(key[1]);
   const __m128i last = _mm_set1_epi8(key.back());
-  for (; pos + 16 <= lastStart + 1; pos += 16) {
-    const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-    const __m128i atLast =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos + length - 1));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atLast, last))));
-    while (mask != 0) {
-      const std::size_t at = pos + static_cast<std::size_t>(std::countr_zero(mask));
-      if (std::memcmp(data + at + 1, key.data() + 1, length - 2) == 0) return true;
-      mask &= mask - 1;
+  std::size_t pos = 0;
+  for (; pos + 16 <= starts; pos += 16) {
+    const __m128i hits =
+        _mm_and_si128(_mm_and_si128(Equal(data + pos, first), Equal(data + pos + 1, second)),
+                      Equal(data + pos + length - 1, last));
+    for (auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(hits)); mask != 0;
+         mask &= mask - 1) {
+      if (MatchesAt(data, pos + static_cast<std::size_t>(std::countr_zero(mask)), key)) {
+        return std::string_view::npos;
+      }
     }
   }
+  return pos;
+}
 #endif
-  for (; pos <= lastStart; ++pos) {
-    if (data[pos] == key.front() && data[pos + length - 1] == key.back() &&
-        std::memcmp(data + pos + 1, key.data() + 1, length - 2) == 0) {
+
+}  // namespace
+
+bool ContainsInLongText(std::string_view text, std::string_view key) {
+  std::size_t pos = 0;
+#if defined(__SSE2__)
+  pos = SearchBlocks(text, key);
+  if (pos == std::string_view::npos) return true;
+#endif
+  const char* const data = text.data();
+  for (const std::size_t starts = text.size() - key.size() + 1; pos < starts; ++pos) {
+    if (data[pos] == key[0] && data[pos + 1] == key[1] &&
+        data[pos + key.size() - 1] == key.back() && MatchesAt(data, pos, key)) {
       return true;
     }
   }

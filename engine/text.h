@@ -19,14 +19,14 @@ std::string_view Trim(std::string_view text);
 
 // Whether `text` contains `key` (case-sensitive, anywhere). Every rule of
 // the engine is such a test, so it checks the key's last character before
-// comparing the rest. Long texts (the histories) are searched sixteen
-// positions at a time: key.size() >= 2 and text.size() >= key.size().
+// comparing the rest. Long texts (the histories) are searched many positions
+// at a time: key.size() >= 3 and text.size() >= key.size().
 bool ContainsInLongText(std::string_view text, std::string_view key);
 
 inline bool Contains(std::string_view text, std::string_view key) {
   if (key.empty()) return true;
   if (key.size() > text.size()) return false;
-  if (text.size() >= 64 && key.size() >= 2) return ContainsInLongText(text, key);
+  if (text.size() >= 64 && key.size() >= 3) return ContainsInLongText(text, key);
   const char* const data = text.data();
   const std::size_t lastStart = text.size() - key.size();
   for (std::size_t pos = 0; pos <= lastStart; ++pos) {
