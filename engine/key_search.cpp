@@ -71,7 +71,7 @@ KeySearch::KeySearch(std::span<const std::string_view> keys) {
   // Each state's fallback, the longest proper suffix of it in the trie, and
   // so the keys it ends: its own and its fallback's.
   std::vector<std::size_t> fallback(stateCount, 0);
-  std::vector<bool> ends(stateCount, false);
+  std::vector<char> ends(stateCount, 0);  // whether a state ends any key
   for (const std::size_t s : byDepth) {
     if (s == 0) continue;
     if (depth[s] >= 2) {
@@ -80,7 +80,7 @@ KeySearch::KeySearch(std::span<const std::string_view> keys) {
       const std::int32_t next = child[f * width + lastClass[s]];
       fallback[s] = next == kNone ? 0 : static_cast<std::size_t>(next);
     }
-    ends[s] = firstEnding[s] != kNoKey || ends[fallback[s]];
+    ends[s] = firstEnding[s] != kNoKey || ends[fallback[s]] != 0;
   }
 
   // Renumber: the states that end no key first (the start stays 0), then
@@ -90,20 +90,20 @@ KeySearch::KeySearch(std::span<const std::string_view> keys) {
   order.reserve(stateCount);
   for (const bool last : {false, true}) {
     for (std::size_t s = 0; s < stateCount; ++s) {
-      if (ends[s] == last) {
+      if ((ends[s] != 0) == last) {
         renumbered[s] = order.size();
         order.push_back(s);
       }
     }
   }
   std::size_t firstEndingState = 0;
-  while (firstEndingState < stateCount && !ends[order[firstEndingState]]) ++firstEndingState;
+  while (firstEndingState < stateCount && ends[order[firstEndingState]] == 0) ++firstEndingState;
   firstEndingRow_ = static_cast<std::uint32_t>(firstEndingState * width);
 
   endsBegin_.reserve(stateCount + 1);
   for (const std::size_t old : order) {
     endsBegin_.push_back(static_cast<std::uint32_t>(ends_.size()));
-    for (std::size_t s = old; ends[s]; s = fallback[s]) {
+    for (std::size_t s = old; ends[s] != 0; s = fallback[s]) {
       for (std::size_t k = firstEnding[s]; k != kNoKey; k = nextEnding[k]) {
         ends_.push_back(static_cast<std::uint16_t>(k));
       }

@@ -255,6 +255,18 @@ std::string WorkingText(const std::string& sentence) {
   return working;
 }
 
+// Whether the working text holds `name` upper-cased. A short name is
+// upper-cased on the stack: this runs for every sentence.
+bool HoldsUpperCased(std::string_view working, std::string_view name) {
+  std::array<char, 32> upper;
+  if (name.size() > upper.size()) return Contains(working, ToUpper(name));
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    upper[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return Contains(working, std::string_view(upper.data(), name.size()));
+}
+
 // The previous sentence was one word and it comes back as a whole word. "I"
 // and "YOU" are exempt, since they recur in ordinary talk.
 bool RepeatRuleHolds(const std::string& repeatWord, const std::string& working) {
@@ -334,7 +346,7 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w("WRONG") || w("BAD") || w("NEVER"))                             add( 16);
   if (w("HELP"))                                                        add( 17);
   if (w(" I "))                                                         add( 18, "",        {},       ReplyToMe(engine));
-  if (Contains(working, ToUpper(state.BotName)))                        add( 19);
+  if (HoldsUpperCased(working, state.BotName))                          add( 19);
   if (w("GREETINGS"))                                                   add( 20);
   if (w("WHY NOT"))                                                     add( 21);
   if (w("YOU DID NOT"))                                                 add( 22);

@@ -136,6 +136,17 @@ TEST_F(KeywordsTest, BotNameFollowsThePersona) {
   EXPECT_EQ("My name is Tavro.||15", Run("TELL NAME "));
 }
 
+// The name is upper-cased (ASCII only) before the search, at any length.
+TEST_F(KeywordsTest, BotNameUpperCasedAtAnyLength) {
+  engine.InitEngine("Zyxqv Jjkkl-Zyxqv Jjkkl-Zyxqv Jjkkl-Zyxqv Jjkkl", "");  // 47 bytes
+  EXPECT_EQ("That's me!||0", Run("zyxqv jjkkl-zyxqv jjkkl-zyxqv jjkkl-zyxqv jjkkl "));
+  EXPECT_EQ("", Run("ZYXQV JJKKL-ZYXQV JJKKL-ZYXQV JJKKL-ZYXQV JJKK "));
+
+  engine.InitEngine("Z\xC3\xA9xq 2", "");
+  EXPECT_EQ("That's me!||0", Run("z\xC3\xA9xq 2 "));
+  EXPECT_EQ("", Run("Z\xC3\x89XQ 2 "));  // no case mapping beyond ASCII
+}
+
 // Picker rules draw only when they fire, in rule order, and the code a
 // picker writes lands on that rule's own candidate.
 TEST_F(KeywordsTest, PickerRulesDrawInRuleOrder) {
