@@ -243,17 +243,33 @@ const KeySearch& SearchForKeys() {
   return search;
 }
 
-// The sentence upper-cased, trimmed, with one blank added on each side.
-std::string WorkingText(const std::string& sentence) {
-  // Upper-casing leaves blanks alone, so it may follow the trim.
-  const std::string_view trimmed = Trim(sentence);
-  std::string working(trimmed.size() + 2, ' ');
-  char* out = working.data() + 1;
-  for (const char c : trimmed) {
-    *out++ = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+// The sentence upper-cased and trimmed, with one blank added on each side.
+// It is made for every sentence, so it stays on the stack unless long.
+class WorkingText {
+ public:
+  explicit WorkingText(std::string_view sentence) {
+    // Upper-casing leaves blanks alone, so it may follow the trim.
+    const std::string_view trimmed = Trim(sentence);
+    const std::size_t size = trimmed.size() + 2;
+    char* const text = size <= local_.size() ? local_.data() : (long_.resize(size), long_.data());
+    text[0] = ' ';
+    for (std::size_t i = 0; i < trimmed.size(); ++i) {
+      const char c = trimmed[i];
+      text[i + 1] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    text[size - 1] = ' ';
+    text_ = std::string_view(text, size);
   }
-  return working;
-}
+  WorkingText(const WorkingText&) = delete;
+  WorkingText& operator=(const WorkingText&) = delete;
+
+  std::string_view Text() const { return text_; }
+
+ private:
+  std::array<char, 128> local_;
+  std::string long_;
+  std::string_view text_;
+};
 
 // Whether the working text holds `name` upper-cased. A short name is
 // upper-cased on the stack: this runs for every sentence.
@@ -269,13 +285,13 @@ bool HoldsUpperCased(std::string_view working, std::string_view name) {
 
 // The previous sentence was one word and it comes back as a whole word. "I"
 // and "YOU" are exempt, since they recur in ordinary talk.
-bool RepeatRuleHolds(const std::string& repeatWord, const std::string& working) {
+bool RepeatRuleHolds(const std::string& repeatWord, std::string_view working) {
   const std::string_view word = Trim(repeatWord);
   return !word.empty() && word != "I" && word != "YOU" && Contains(working, repeatWord);
 }
 
 // The user talks about their own name without asking the bot's.
-void AnswerNameBlock(ReplyEngine& engine, const std::string& working) {
+void AnswerNameBlock(ReplyEngine& engine, std::string_view working) {
   ConversationState& state = engine.State();
   if (Contains(working, "NOT")) {
     engine.AddCandidate("So what is your name then?", "GETNAME", SetTo(20));
@@ -294,7 +310,8 @@ void AnswerNameBlock(ReplyEngine& engine, const std::string& working) {
 
 void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   // Blanks on both sides let a key such as " HI" or "NO " match at either end.
-  const std::string working = WorkingText(sentence);
+  const WorkingText workingText(sentence);
+  const std::string_view working = workingText.Text();
   ConversationState& state = engine.State();
   const KeyHits hits = SearchForKeys().Find(working);
   const auto w = [&hits](Key key) { return hits.Has(key.Index); };
@@ -479,7 +496,12 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (working.size() > 100) engine.AddCandidate("Hang on, that was too much for me.");
 
   // One-word (or empty) sentences are remembered for the repeat rule.
-  state.RepeatWord = Contains(Trim(sentence), " ") ? std::string() : working;
+  // The working text holds the trimmed sentence between its two blanks.
+  if (Contains(working.substr(1, working.size() - 2), " ")) {
+    state.RepeatWord.clear();
+  } else {
+    state.RepeatWord.assign(working);
+  }
 }
 
 }  // namespace velk

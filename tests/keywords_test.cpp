@@ -322,6 +322,8 @@ TEST_F(KeywordsTest, NameBlockGreetsACapturedName) {
 
 TEST_F(KeywordsTest, LengthComplaint) {
   const std::string complaint = "Hang on, that was too much for me.||0";
+  const std::string helloAndBye =
+      std::string(kHello) + "; Bye bye, type exit to shut down program.|BYE|90; ";
   const struct {
     const char* Label;
     std::string Sentence;
@@ -332,10 +334,17 @@ TEST_F(KeywordsTest, LengthComplaint) {
       {"outer blanks do not count", "   " + std::string(98, 'Z') + "   ", ""},
       {"inner blanks count", "ZZ " + std::string(96, 'Z'), complaint},
       {"after the rules", std::string(96, 'Z') + " HI", std::string(kHello) + "; " + complaint},
+      // Long sentences are read whole, up to both ends.
+      {"126 characters", "hi " + std::string(119, 'Z') + " bye", helloAndBye + complaint},
+      {"127 characters", "hi " + std::string(120, 'Z') + " bye", helloAndBye + complaint},
+      {"400 characters", "hi " + std::string(393, 'Z') + " bye", helloAndBye + complaint},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.Expected, Run(c.Sentence)) << c.Label;
   }
+
+  Run("  " + std::string(300, 'q') + " ");
+  EXPECT_EQ(" " + std::string(300, 'Q') + " ", State().RepeatWord) << "a long word is remembered";
 }
 
 TEST_F(KeywordsTest, FullListDropsCandidatesButStillDraws) {
