@@ -243,6 +243,9 @@ const KeySearch& SearchForKeys() {
   return search;
 }
 
+// As ToUpper does it: a to z only.
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // The sentence upper-cased and trimmed, with one blank added on each side.
 // It is made for every sentence, so it stays on the stack unless long.
 class WorkingText {
@@ -251,12 +254,13 @@ class WorkingText {
     // Upper-casing leaves blanks alone, so it may follow the trim.
     const std::string_view trimmed = Trim(sentence);
     const std::size_t size = trimmed.size() + 2;
-    char* const text = size <= local_.size() ? local_.data() : (long_.resize(size), long_.data());
-    text[0] = ' ';
-    for (std::size_t i = 0; i < trimmed.size(); ++i) {
-      const char c = trimmed[i];
-      text[i + 1] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    char* text = local_.data();
+    if (size > local_.size()) {
+      long_.resize(size);
+      text = long_.data();
     }
+    text[0] = ' ';
+    for (std::size_t i = 0; i < trimmed.size(); ++i) text[i + 1] = UpperAscii(trimmed[i]);
     text[size - 1] = ' ';
     text_ = std::string_view(text, size);
   }
@@ -276,10 +280,7 @@ class WorkingText {
 bool HoldsUpperCased(std::string_view working, std::string_view name) {
   std::array<char, 32> upper;
   if (name.size() > upper.size()) return Contains(working, ToUpper(name));
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    upper[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-  }
+  for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
   return Contains(working, std::string_view(upper.data(), name.size()));
 }
 
