@@ -1,6 +1,8 @@
 #include "responders/bot_questions.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <initializer_list>
 #include <string_view>
@@ -113,17 +115,28 @@ class RuleChain {
   bool outerFired_ = false;
 };
 
-std::string TwoDigits(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d", value);
+// `value` in decimal, with leading zeros up to `width` digits, as "%0*d"
+// writes it. The clock's fields are never negative, so the common case needs
+// no formatted print.
+std::string ZeroPadded(int value, int width) {
+  if (value < 0) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*d", width, value);
+    return text;
+  }
+  char digits[16];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+  const auto length = static_cast<int>(end.ptr - digits);
+  std::string text(static_cast<std::size_t>(std::max(width - length, 0)), '0');
+  text.append(digits, end.ptr);
   return text;
 }
 
+std::string TwoDigits(int value) { return ZeroPadded(value, 2); }
+
 // mm-dd-yyyy
 std::string DateText(const LocalDateTime& now) {
-  char year[16];
-  std::snprintf(year, sizeof year, "%04d", now.Year);
-  return TwoDigits(now.Month) + "-" + TwoDigits(now.Day) + "-" + year;
+  return TwoDigits(now.Month) + "-" + TwoDigits(now.Day) + "-" + ZeroPadded(now.Year, 4);
 }
 
 // hh:mm:ss, 24-hour

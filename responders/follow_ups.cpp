@@ -24,42 +24,67 @@ struct Reply {
   MakeReply Make = nullptr;
 };
 
-// One rule: when Test holds, a candidate with the reply and, unless Code is
+// A rule's test, split into its keys when the tables are compiled. Legend of
+// the text: "" always; "A|B" either; "A&B" both; "!A" not A; & binds tighter
+// than |. Every key is a case-sensitive substring, blanks included, with no
+// regard to word edges.
+class Test {
+ public:
+  // Implicit, so that a row holds the test's text.
+  consteval Test(const char* text) {
+    const std::string_view whole(text);
+    if (whole.empty()) return;
+    std::size_t start = 0;
+    bool startsAlternative = true;
+    for (std::size_t i = 0; i <= whole.size(); ++i) {
+      if (i < whole.size() && whole[i] != '|' && whole[i] != '&') continue;
+      std::string_view key = whole.substr(start, i - start);
+      const bool negated = !key.empty() && key.front() == '!';
+      if (negated) key.remove_prefix(1);
+      if (count_ == kMaxTerms) throw "a test has too many keys for Test::kMaxTerms";
+      terms_[count_++] = {key, negated, startsAlternative};
+      startsAlternative = i < whole.size() && whole[i] == '|';
+      start = i + 1;
+    }
+  }
+
+  bool HoldsFor(std::string_view sentence) const {
+    if (count_ == 0) return true;
+    bool all = true;
+    for (std::size_t i = 0; i < count_; ++i) {
+      const Term& term = terms_[i];
+      if (term.StartsAlternative && i > 0) {
+        if (all) return true;
+        all = true;
+      }
+      if (all && Contains(sentence, term.Key) == term.Negated) all = false;
+    }
+    return all;
+  }
+
+ private:
+  static constexpr std::size_t kMaxTerms = 4;
+  struct Term {
+    std::string_view Key;
+    bool Negated = false;
+    bool StartsAlternative = false;  // the first key after a |
+  };
+  std::array<Term, kMaxTerms> terms_{};
+  std::size_t count_ = 0;
+};
+
+// One rule: when its test holds, a candidate with the reply and, unless Code is
 // empty, a new context code; the score is left as the slot holds it.
 struct Rule {
-  std::string_view Test;
+  Test When;
   std::string_view Code;
   Reply Said;
 };
 
-// Whether `test` holds for the sentence. Legend of the Test column: "" always;
-// "A|B" either; "A&B" both; "!A" not A; & binds tighter than |. Every key is a
-// case-sensitive substring, blanks included, with no regard to word edges.
-bool Holds(std::string_view sentence, std::string_view test) {
-  if (test.empty()) return true;
-  for (;;) {
-    const std::size_t bar = test.find('|');
-    std::string_view both = test.substr(0, bar);
-    bool all = true;
-    for (;;) {
-      const std::size_t amp = both.find('&');
-      std::string_view term = both.substr(0, amp);
-      const bool negated = !term.empty() && term.front() == '!';
-      if (negated) term.remove_prefix(1);
-      if (Contains(sentence, term) == negated) all = false;
-      if (amp == std::string_view::npos) break;
-      both.remove_prefix(amp + 1);
-    }
-    if (all) return true;
-    if (bar == std::string_view::npos) return false;
-    test.remove_prefix(bar + 1);
-  }
-}
-
 // Every rule is tested in order and every one that holds adds its candidate.
 void Apply(ReplyEngine& engine, const std::string& sentence, std::span<const Rule> rules) {
   for (const Rule& rule : rules) {
-    if (!Holds(sentence, rule.Test)) continue;
+    if (!rule.When.HoldsFor(sentence)) continue;
     if (rule.Said.Make != nullptr) {
       engine.AddCandidate(rule.Said.Make(engine), rule.Code);
     } else {
@@ -102,7 +127,7 @@ std::string IRetract(ReplyEngine& engine) {
 std::string TellJoke(ReplyEngine& engine) { return PickJoke(engine); }
 
 // clang-format off
-// Test (legend above Holds)      New code       Reply
+// Test (legend above Test)       New code       Reply
 
 // Remarks on the weather shared by the IT IS rules and the WEATHER block.
 constexpr Rule kOutlook[] = {
@@ -428,6 +453,16 @@ constexpr Block kBlocks[] = {
     {"BYE", {kBye}},
 };
 
+// Whole-string comparison: an empty code, "-" or any other unknown code has
+// no block.
+const Block* BlockFor(const std::string& code) {
+  if (code.empty()) return nullptr;  // the usual case: no question pending
+  for (const Block& block : kBlocks) {
+    if (block.Code == code) return &block;
+  }
+  return nullptr;
+}
+
 void ApplyParts(ReplyEngine& engine, const std::string& sentence, const Parts& parts) {
   for (std::span<const Rule> part : parts) Apply(engine, sentence, part);
 }
@@ -438,14 +473,9 @@ void FollowUpContext(ReplyEngine& engine, const std::string& sentence) {
   if (Contains(sentence, "IT IS")) ApplyParts(engine, sentence, kItIs);
   if (Contains(sentence, "YOU ARE")) Apply(engine, sentence, kYouAre);
 
-  // Whole-string comparison: an empty code, "-" or any other unknown code
-  // runs no block.
-  const std::string& lastContext = engine.State().LastContext;
-  for (const Block& block : kBlocks) {
-    if (block.Code == lastContext) {
-      ApplyParts(engine, sentence, block.Rules);
-      return;
-    }
+  if (const Block* block = BlockFor(engine.State().LastContext)) {
+    ApplyParts(engine, sentence, block->Rules);
+    return;
   }
   // The questions about name, age and gender; it ignores every other code.
   FollowUpIdentity(engine, sentence);

@@ -1,9 +1,11 @@
 #include "responders/keywords.h"
 
 #include <array>
+#include <iterator>
 #include <string>
 #include <string_view>
 
+#include "engine/key_search.h"
 #include "engine/reply_engine.h"
 #include "engine/text.h"
 #include "identity/name_capture.h"
@@ -179,15 +181,118 @@ consteval bool EveryRuleInItsSlot() {
 }
 static_assert(EveryRuleInItsSlot(), "a rule text is missing or out of order");
 
+// Every literal key of the rules in AnswerKeywords, in the order of first use.
+// All are looked for in one pass over the sentence; a key missing here does
+// not compile (see Key). Keys built at run time are searched for plainly.
+// clang-format off
+constexpr std::string_view kKeys[] = {
+    "-GETGREET-", "NO ", " GR", " HI", "HA ", " OKAY", "BET ", " OH", " HUH", " EH", "HEY ",
+    "BOO ", "WELL", "DOH ", "YES", "WRONG", "BAD", "NEVER", "HELP", " I ", "GREETINGS", "WHY NOT",
+    "YOU DID NOT", "FUCK", "FART", "SHIT", "BUGGER", "CRAP", "TEACH", "COMPUTER", "GOOD", "KNOW",
+    "YOU", "CHOCOLATE", "SHUT UP", "GO NOW", "SEE YA", "BYE", "TOODLEPIP", "CYA", "TALK", "THINK",
+    "THOUGHT", "HELLO", " ELLO", "GREAT", "SORRY", "THANK", "ANNOYING", "GO AWAY", "REALLY",
+    "NOT", "ME", "YOU ARE", "ERROR", "NEED", "DINNER", "LUNCH", "DRINK", "AGAIN", "DUMB",
+    "STUPID", " SURE ", "LOOK", "WISH", "FRIEND", "BOYFRIEND", "GIRLFRIEND", "DRUGS", "SEX",
+    "TOILET", "FINE", "PROBLEM", "NO", "PERSONAL ", "DOUBT", "WHO", "LIKE", "LONELY", "COLOUR",
+    "WEIRD", "STRANGE", "WIERD", "WHAT", "IS ", "THAT", "WAS ", "ASKING", "CONVERSATION",
+    "WORRIED", "EXACTLY", "CONFUSED", "CHANGE", "PATHETIC", "DID NOT", "OUTSIDE", "PITY",
+    "THAT IS", "HUNCH", "MANNERS", "POLITE", "IMPOLITE", "I ", "DO", "DID", "YOU ", "DO NOT",
+    "BEHIND", "RESPECT", "TOLD", "ME ", "RESULTS", "PRODUCE", "OLD", "YEARS", "TOFFEE", "KETCHUP",
+    "SAUSAGE", "BANANA", "FOOD", "HOT DOG", "CHIPS", "ICE CREAM", "MEAT", "FAVOURITE", "HUMAN",
+    "POLITICS", "ELECTION", "BLAIR", "HAGUE", "HOLIDAY", "TRAVEL", " FAB", "GROOVY", " HAT ",
+    "CAP", "WORRY", "FOOL", "MILLENIUM", "EASTER", "GUITAR", "MUSIC", "PIANO", "CONCERT", "POINT",
+    "SARCASM", "ALRIGHT", "DOLLARS", "MONEY", "EUROS", "POUNDS", "$", "\xC2\xA3", "OF COURSE",
+    "VIRUS", "KISS YOUR", "RETARD", "I", "ROMANCE", "LOVE ", "BEER", "WINE", "FAT", "LIKE I CAN",
+    "SUPERVISOR", "BOSS", "COOL", "SAY HI", "ARTIFICIAL", "YOU SUCK", "DIED", "DEAD", "FUN",
+    "WEB", "SETTLED", "KILL", "GUESS", "STOOPID", "CHEEKY", "BIRTHDAY", "YOUR", "Y2K", "Y2000",
+    "CLEVER", "INTELLIGENT", "HOPE", "RELATIONSHIP", "SHOULD YOU", "HOBBY", "HOBBIES", "HUMOUR",
+    "JOKE", "SISTER", "BROTHER", "ALREADY", "MARRY", "CRY", "NAME", "TELL", "HOW OLD", "DOING",
+    "UPTO",
+};
+// clang-format on
+static_assert(std::size(kKeys) <= KeyHits::kMaxKeys, "too many keys for one search");
+
+consteval bool NoKeyTwice() {
+  for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (kKeys[i] == kKeys[j]) return false;
+    }
+  }
+  return true;
+}
+static_assert(NoKeyTwice(), "a key is listed twice in kKeys");
+
+// A key of kKeys, named by its text in the rules and found by its position
+// when they are compiled.
+struct Key {
+  template <std::size_t N>
+  consteval Key(const char (&text)[N]) : Index(IndexOf(std::string_view(text, N - 1))) {}
+
+  static consteval std::size_t IndexOf(std::string_view text) {
+    for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+      if (kKeys[i] == text) return i;
+    }
+    throw "this key is missing from kKeys";
+  }
+
+  std::size_t Index;
+};
+
+const KeySearch& SearchForKeys() {
+  static const KeySearch search(kKeys);
+  return search;
+}
+
+// As ToUpper does it: a to z only.
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The sentence upper-cased and trimmed, with one blank added on each side.
+// It is made for every sentence, so it stays on the stack unless long.
+class WorkingText {
+ public:
+  explicit WorkingText(std::string_view sentence) {
+    // Upper-casing leaves blanks alone, so it may follow the trim.
+    const std::string_view trimmed = Trim(sentence);
+    const std::size_t size = trimmed.size() + 2;
+    char* text = local_.data();
+    if (size > local_.size()) {
+      long_.resize(size);
+      text = long_.data();
+    }
+    text[0] = ' ';
+    for (std::size_t i = 0; i < trimmed.size(); ++i) text[i + 1] = UpperAscii(trimmed[i]);
+    text[size - 1] = ' ';
+    text_ = std::string_view(text, size);
+  }
+  WorkingText(const WorkingText&) = delete;
+  WorkingText& operator=(const WorkingText&) = delete;
+
+  std::string_view Text() const { return text_; }
+
+ private:
+  std::array<char, 128> local_;
+  std::string long_;
+  std::string_view text_;
+};
+
+// Whether the working text holds `name` upper-cased. A short name is
+// upper-cased on the stack: this runs for every sentence.
+bool HoldsUpperCased(std::string_view working, std::string_view name) {
+  std::array<char, 32> upper;
+  if (name.size() > upper.size()) return Contains(working, ToUpper(name));
+  for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
+  return Contains(working, std::string_view(upper.data(), name.size()));
+}
+
 // The previous sentence was one word and it comes back as a whole word. "I"
 // and "YOU" are exempt, since they recur in ordinary talk.
-bool RepeatRuleHolds(const std::string& repeatWord, const std::string& working) {
+bool RepeatRuleHolds(const std::string& repeatWord, std::string_view working) {
   const std::string_view word = Trim(repeatWord);
   return !word.empty() && word != "I" && word != "YOU" && Contains(working, repeatWord);
 }
 
 // The user talks about their own name without asking the bot's.
-void AnswerNameBlock(ReplyEngine& engine, const std::string& working) {
+void AnswerNameBlock(ReplyEngine& engine, std::string_view working) {
   ConversationState& state = engine.State();
   if (Contains(working, "NOT")) {
     engine.AddCandidate("So what is your name then?", "GETNAME", SetTo(20));
@@ -206,25 +311,30 @@ void AnswerNameBlock(ReplyEngine& engine, const std::string& working) {
 
 void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   // Blanks on both sides let a key such as " HI" or "NO " match at either end.
-  const std::string working = " " + std::string(Trim(ToUpper(sentence))) + " ";
+  const WorkingText workingText(sentence);
+  const std::string_view working = workingText.Text();
   ConversationState& state = engine.State();
+  const KeyHits hits = SearchForKeys().Find(working);
+  const auto w = [&hits](Key key) { return hits.Has(key.Index); };
 
-  if (Contains(working, "-GETGREET-")) {
+  if (w("-GETGREET-")) {
     engine.AddCandidate(PickGreeting(engine), {}, Plus(100));
     return;
   }
-  if (Trim(working) == "EXIT") {
+  if (working == " EXIT ") {  // the sentence, trimmed, is EXIT
     engine.RequestEnd();
     return;
   }
 
-  const SearchText searchable(working);
-  const auto w = [&searchable](std::string_view key) { return searchable.Contains(key); };
   // Adds rule `rule`'s reply; an empty context keeps a code a picker has just
   // written into the slot.
   const auto add = [&engine](int rule, std::string_view context = {}, ScoreChange change = {},
                              std::string_view computed = {}) {
     const RuleText& text = kRuleTexts[static_cast<std::size_t>(rule)];
+    // Most replies are fixed text alone, passed on without a copy.
+    if (computed.empty() && text.After.empty()) {
+      return engine.AddCandidate(text.Before, context, change);
+    }
     std::string reply(text.Before);
     reply += computed;
     reply += text.After;
@@ -254,7 +364,7 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w("WRONG") || w("BAD") || w("NEVER"))                             add( 16);
   if (w("HELP"))                                                        add( 17);
   if (w(" I "))                                                         add( 18, "",        {},       ReplyToMe(engine));
-  if (w(ToUpper(state.BotName)))                                        add( 19);
+  if (HoldsUpperCased(working, state.BotName))                          add( 19);
   if (w("GREETINGS"))                                                   add( 20);
   if (w("WHY NOT"))                                                     add( 21);
   if (w("YOU DID NOT"))                                                 add( 22);
@@ -387,7 +497,12 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (working.size() > 100) engine.AddCandidate("Hang on, that was too much for me.");
 
   // One-word (or empty) sentences are remembered for the repeat rule.
-  state.RepeatWord = Contains(Trim(sentence), " ") ? std::string() : working;
+  // The working text holds the trimmed sentence between its two blanks.
+  if (Contains(working.substr(1, working.size() - 2), " ")) {
+    state.RepeatWord.clear();
+  } else {
+    state.RepeatWord.assign(working);
+  }
 }
 
 }  // namespace velk

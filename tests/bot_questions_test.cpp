@@ -168,6 +168,27 @@ TEST_F(BotQuestionsTest, MoodDodgeDrawsTheMoodAfterTheEntry) {
   EXPECT_EQ(0u, random.Remaining());
 }
 
+// Fields are zero-padded to two digits (the year to four) and never cut;
+// a negative field keeps its sign inside the width.
+TEST_F(BotQuestionsTest, DateAndTimeFieldsAtTheirLimits) {
+  static const struct {
+    LocalDateTime At;
+    const char* Expected;
+  } kCases[] = {
+      {{987, 1, 2, 0, 0, 0}, "Today is 01-02-0987||0; 00:00:00||10"},
+      {{0, 10, 31, 9, 10, 59}, "Today is 10-31-0000||0; 09:10:59||10"},
+      {{12345, 100, 99, 23, 59, 60}, "Today is 100-99-12345||0; 23:59:60||10"},
+      {{-7, -1, 5, -12, 7, 0}, "Today is -1-05--007||0; -12:07:00||10"},
+  };
+  for (const auto& c : kCases) {
+    clock.DateTime = c.At;
+    ReplyEngine fresh(random, clock);
+    fresh.InitEngine("Velk", "");
+    AnswerBotQuestion(fresh, "WHATIS", "THEDATETHETIME");
+    EXPECT_EQ(c.Expected, DumpCandidates(fresh.Candidates())) << c.Expected;
+  }
+}
+
 TEST_F(BotQuestionsTest, SumsCarryTheSignPosition) {
   EXPECT_EQ("The answer is  7.||40", Ask("WHATDOES", "2+5"));
   EXPECT_EQ("The answer is  7.||40; The answer is -5.||40", Ask("WHATIS", "-5"));

@@ -136,6 +136,17 @@ TEST_F(KeywordsTest, BotNameFollowsThePersona) {
   EXPECT_EQ("My name is Tavro.||15", Run("TELL NAME "));
 }
 
+// The name is upper-cased (ASCII only) before the search, at any length.
+TEST_F(KeywordsTest, BotNameUpperCasedAtAnyLength) {
+  engine.InitEngine("Zyxqv Jjkkl-Zyxqv Jjkkl-Zyxqv Jjkkl-Zyxqv Jjkkl", "");  // 47 bytes
+  EXPECT_EQ("That's me!||0", Run("zyxqv jjkkl-zyxqv jjkkl-zyxqv jjkkl-zyxqv jjkkl "));
+  EXPECT_EQ("", Run("ZYXQV JJKKL-ZYXQV JJKKL-ZYXQV JJKKL-ZYXQV JJKK "));
+
+  engine.InitEngine("Z\xC3\xA9xq 2", "");
+  EXPECT_EQ("That's me!||0", Run("z\xC3\xA9xq 2 "));
+  EXPECT_EQ("", Run("Z\xC3\x89XQ 2 "));  // no case mapping beyond ASCII
+}
+
 // Picker rules draw only when they fire, in rule order, and the code a
 // picker writes lands on that rule's own candidate.
 TEST_F(KeywordsTest, PickerRulesDrawInRuleOrder) {
@@ -311,6 +322,8 @@ TEST_F(KeywordsTest, NameBlockGreetsACapturedName) {
 
 TEST_F(KeywordsTest, LengthComplaint) {
   const std::string complaint = "Hang on, that was too much for me.||0";
+  const std::string helloAndBye =
+      std::string(kHello) + "; Bye bye, type exit to shut down program.|BYE|90; ";
   const struct {
     const char* Label;
     std::string Sentence;
@@ -321,10 +334,17 @@ TEST_F(KeywordsTest, LengthComplaint) {
       {"outer blanks do not count", "   " + std::string(98, 'Z') + "   ", ""},
       {"inner blanks count", "ZZ " + std::string(96, 'Z'), complaint},
       {"after the rules", std::string(96, 'Z') + " HI", std::string(kHello) + "; " + complaint},
+      // Long sentences are read whole, up to both ends.
+      {"126 characters", "hi " + std::string(119, 'Z') + " bye", helloAndBye + complaint},
+      {"127 characters", "hi " + std::string(120, 'Z') + " bye", helloAndBye + complaint},
+      {"400 characters", "hi " + std::string(393, 'Z') + " bye", helloAndBye + complaint},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.Expected, Run(c.Sentence)) << c.Label;
   }
+
+  Run("  " + std::string(300, 'q') + " ");
+  EXPECT_EQ(" " + std::string(300, 'Q') + " ", State().RepeatWord) << "a long word is remembered";
 }
 
 TEST_F(KeywordsTest, FullListDropsCandidatesButStillDraws) {
