@@ -45,14 +45,17 @@ std::string ReplyEngine::GetReply(std::string_view rawLine) {
 
   const std::string_view line = CutAtUtf8Boundary(rawLine, kMaxLineBytes);
   CallState call;
-  for (const std::string& sentence : SplitSentences(NormaliseInput(line))) {
-    AnswerSentence(sentence, call);
+  const std::string text = NormaliseInput(line);
+  SentenceViews sentences;
+  const int sentenceCount = SplitSentences(text, sentences);
+  for (int s = 0; s < sentenceCount; ++s) {
+    AnswerSentence(sentences[s], call);
     if (endRequested_) return {};
   }
   return StyleReply(*this, SelectWinner(*this, line));
 }
 
-void ReplyEngine::AnswerSentence(const std::string& sentence, CallState& call) {
+void ReplyEngine::AnswerSentence(std::string_view sentence, CallState& call) {
   PrepareSentence(sentence, call.Sentence, call.PronounFlag);
   const WordTable& words = call.Sentence.Words;
   const std::string& sentenceType = call.Sentence.SentenceType;

@@ -65,7 +65,7 @@ class ReplyEngine {
  private:
   struct CallState;
 
-  void AnswerSentence(const std::string& sentence, CallState& call);
+  void AnswerSentence(std::string_view sentence, CallState& call);
 
   RandomSource& random_;
   Clock& clock_;
