@@ -10,24 +10,28 @@
 namespace velk {
 namespace {
 
-// Every word the rules compare with has at most eight characters, so a word
-// is packed into one number and each comparison is one step. A longer word,
-// or one holding a NUL byte, gets kNoRuleWord, which no rule word packs to.
-// The empty word packs to 0.
+// Every word the rules compare with has at most eight characters, none of
+// them NUL, so a word is packed into one number and each comparison is one
+// step. Only a leading NUL could make two words pack alike ("\0ME" and "ME"),
+// so such a word, like a longer one, gets kNoRuleWord, which no rule word
+// packs to. The empty word packs to 0.
 constexpr std::uint64_t kNoRuleWord = ~std::uint64_t{0};
 
 constexpr std::uint64_t Pack(std::string_view word) {
-  if (word.size() > 8) return kNoRuleWord;
+  if (word.size() > 8 || (!word.empty() && word.front() == '\0')) return kNoRuleWord;
   std::uint64_t code = 0;
-  for (const char c : word) {
-    if (c == '\0') return kNoRuleWord;
-    code = code << 8 | static_cast<unsigned char>(c);
-  }
+  for (const char c : word) code = code << 8 | static_cast<unsigned char>(c);
   return code;
 }
 
-// A rule word, packed when compiled.
-consteval std::uint64_t W(std::string_view word) { return Pack(word); }
+// A rule word, packed when compiled; one that cannot be packed does not
+// compile.
+consteval std::uint64_t W(std::string_view word) {
+  if (word.empty() || word.size() > 8 || word.find('\0') != std::string_view::npos) {
+    throw "not a rule word";
+  }
+  return Pack(word);
+}
 
 // Writes back a word that a rule changed.
 void Unpack(std::uint64_t code, std::string& word) {
@@ -96,13 +100,14 @@ constexpr std::array<PackedRepair, kRepairs.size()> kPackedRepairs = [] {
   return packed;
 }();
 
+// Every word of the repairs packs, and the matched cells are never empty.
 constexpr bool RepairsPack() {
-  for (const PackedRepair& r : kPackedRepairs) {
-    for (const std::uint64_t code :
+  for (const Repair& r : kRepairs) {
+    for (const std::string_view word :
          {r.TwoBack, r.Previous, r.Current, r.NewPrevious, r.NewCurrent}) {
-      if (code == kNoRuleWord) return false;
+      if (word.size() > 8 || word.find('\0') != std::string_view::npos) return false;
     }
-    if (r.Previous == 0 || r.Current == 0) return false;  // matched, never empty
+    if (r.Previous.empty() || r.Current.empty()) return false;
   }
   return true;
 }
