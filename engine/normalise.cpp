@@ -384,6 +384,11 @@ class Expander {
 
 std::string NormaliseInput(std::string_view line) {
   std::string text;
+  NormaliseInput(line, text);
+  return text;
+}
+
+void NormaliseInput(std::string_view line, std::string& text) {
   const std::uint8_t seen = UpperCaseCollapsed(line, text);
   if (seen & kSemicolon) RepairSemicolons(text);
   if ((seen & (kSemicolon | kColon)) && (seen & kDash)) {
@@ -391,7 +396,6 @@ std::string NormaliseInput(std::string_view line) {
   }
   // A repaired "N;T" holds an apostrophe too.
   if (seen & (kApostrophe | kSemicolon)) Expander(text).Run();
-  return text;
 }
 
 }  // namespace velk

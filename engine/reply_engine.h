@@ -4,6 +4,7 @@
 #define VELK_ENGINE_REPLY_ENGINE_H_
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@ class ReplyEngine {
   // one, from the clock.
   ReplyEngine(RandomSource& random, Clock& clock,
               std::optional<std::uint32_t> fixedSeed = std::nullopt);
+  ~ReplyEngine();
   ReplyEngine(const ReplyEngine&) = delete;
   ReplyEngine& operator=(const ReplyEngine&) = delete;
 
@@ -73,6 +75,7 @@ class ReplyEngine {
   ConversationState state_;
   CandidateList candidates_;
   bool endRequested_ = false;
+  std::unique_ptr<CallState> call_;  // reused by every GetReply call
 };
 
 }  // namespace velk
