@@ -124,15 +124,28 @@ enum CharClass : std::uint8_t {
   kApostrophe = 16,  // in every contraction marker
 };
 
-constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
-  std::array<std::uint8_t, 256> classes{};
-  for (const char c : std::string_view(" .!?"))
-    classes[static_cast<unsigned char>(c)] = kCollapsible;
-  classes[';'] = kSemicolon;
-  classes[':'] = kColon;
-  classes['-'] = kDash;
-  classes['\''] = kApostrophe;
-  return classes;
+// Per byte: its upper case, its classes, and what it collapses with: itself
+// for a collapsible character, for any other a value no byte has.
+struct CharInfo {
+  unsigned char Upper;
+  std::uint8_t Classes;
+  std::int16_t CollapsesWith;
+};
+constexpr std::array<CharInfo, 256> kCharInfo = [] {
+  std::array<CharInfo, 256> info{};
+  for (int b = 0; b < 256; ++b) {
+    const bool lower = b >= 'a' && b <= 'z';
+    info[b] = {static_cast<unsigned char>(lower ? b - 'a' + 'A' : b), 0, -1};
+  }
+  for (const char c : std::string_view(" .!?")) {
+    info[static_cast<unsigned char>(c)].Classes = kCollapsible;
+    info[static_cast<unsigned char>(c)].CollapsesWith = c;
+  }
+  info[';'].Classes = kSemicolon;
+  info[':'].Classes = kColon;
+  info['-'].Classes = kDash;
+  info['\''].Classes = kApostrophe;
+  return info;
 }();
 
 // Upper case, and runs of blanks, dots, exclamation and question marks made
@@ -143,15 +156,14 @@ constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
 std::uint8_t UpperCaseCollapsed(std::string_view line, std::string& out) {
   out.resize(line.size());
   char* kept = out.data();
-  char previous = '\0';  // never collapsible
+  int collapsing = -1;  // what the previous character collapses with
   std::uint8_t seen = 0;
-  for (char c : line) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const std::uint8_t classes = kCharClasses[static_cast<unsigned char>(c)];
-    seen |= classes;
-    *kept = c;
-    kept += 1 - ((classes & kCollapsible) & static_cast<int>(c == previous));
-    previous = c;
+  for (const char c : line) {
+    const CharInfo& info = kCharInfo[static_cast<unsigned char>(c)];
+    seen |= info.Classes;
+    *kept = static_cast<char>(info.Upper);
+    kept += info.Upper != collapsing;
+    collapsing = info.CollapsesWith;
   }
   out.resize(static_cast<std::size_t>(kept - out.data()));
   return seen;

@@ -32,19 +32,24 @@ constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
 
 std::uint8_t ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
 
-// The classes of all the word's characters together.
-std::uint8_t ClassesIn(std::string_view word) {
+// The word copied into its slot in upper case; returns the classes of all
+// its characters together.
+std::uint8_t AssignUpper(std::string& slot, std::string_view word) {
+  slot.assign(word);
   std::uint8_t classes = 0;
-  for (const char c : word) classes |= ClassOf(c);
+  for (char& c : slot) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    classes |= ClassOf(c);
+  }
   return classes;
 }
 
-// The word copied into its slot in upper case.
-void AssignUpper(std::string& slot, std::string_view word) {
-  slot.assign(word);
-  for (char& c : slot) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+// Where the first blank stands, or the text's end; words are short, so a
+// plain walk beats a library search.
+std::size_t BlankOrEnd(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] != ' ') ++i;
+  return i;
 }
 
 // The marks the stripping loop removes, in the order it tests them, with the
@@ -164,12 +169,13 @@ void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pro
   // words, each after a blank, hold "I " or "YOU ": whether a word followed by
   // another ends in "I" or "YOU".
   std::string_view rest = Trim(sentence);
+  std::array<std::uint8_t, kWordSlots> classes{};  // of each slot's characters
   SwapFlags flags;
   int slot = 1;
   for (; slot < kLastWordSlot; ++slot) {
-    const std::size_t blank = rest.find(' ');
-    if (blank == std::string_view::npos) break;
-    AssignUpper(words[slot], rest.substr(0, blank));
+    const std::size_t blank = BlankOrEnd(rest);
+    if (blank == rest.size()) break;
+    classes[slot] = AssignUpper(words[slot], rest.substr(0, blank));
     rest.remove_prefix(blank + 1);
     const std::string& word = words[slot];
     const std::size_t n = word.size();
@@ -177,7 +183,7 @@ void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pro
     flags.You =
         flags.You || (n >= 3 && word[n - 3] == 'Y' && word[n - 2] == 'O' && word[n - 1] == 'U');
   }
-  AssignUpper(words[slot], rest.substr(0, rest.find(' ')));
+  classes[slot] = AssignUpper(words[slot], rest.substr(0, BlankOrEnd(rest)));
 
   // Each word is typed, stripped, canonicalised and swapped before the next
   // is looked at: the swap reads the earlier slots finished and the next raw.
@@ -186,10 +192,11 @@ void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pro
   for (int w = 1; w < kLastWordSlot; ++w) {
     std::string& word = words[w];
     if (word.empty() && words[w + 1].empty()) break;
-    const std::uint8_t classes = ClassesIn(word);
-    // (assign rather than = "S": GCC 12 at -O3 warns falsely on the latter)
-    if (!(classes & kTypeMark)) out.SentenceType.assign(1, 'S');
-    if (classes & kLoopMark) StripMarks(word, out.SentenceType);
+    if (!(classes[w] & kTypeMark)) {
+      out.SentenceType.clear();
+      out.SentenceType.push_back('S');
+    }
+    if (classes[w] & kLoopMark) StripMarks(word, out.SentenceType);
     // A word that is no key comes back as itself.
     const std::string_view canonical = CanonicaliseWord(word);
     if (canonical.data() != word.data()) word.assign(canonical);
