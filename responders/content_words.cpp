@@ -50,10 +50,22 @@ std::string NumberWrittenBack(double value) {
   return std::string(buffer, result.ptr);
 }
 
+// "0", or an optional minus and 1 to 15 digits without a leading zero: read
+// exactly and written back unchanged (15 digits stay below 2^53 and below
+// the exponent form), so a number without the detour through text. Most
+// numbers in a conversation are such.
+bool IsShortInteger(std::string_view word) {
+  if (word == "0") return true;
+  if (!word.empty() && word.front() == '-') word.remove_prefix(1);
+  if (word.empty() || word.size() > 15 || word.front() == '0') return false;
+  return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // "12" and "-3" are numbers; "007", "12A" and "1E3" are not, since they do
 // not read back the same. A word that cannot start a number reads as 0, and
 // "0" is not such a word, so it is settled without reading.
 bool IsPlainNumber(std::string_view word) {
+  if (IsShortInteger(word)) return true;
   if (word.empty()) return false;
   const char c = word.front();
   if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == ' ' || c == '\t' ||
