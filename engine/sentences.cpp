@@ -209,11 +209,10 @@ void TakeOpeningWords(const WordTable& words, int wordCount, std::string& openin
   const int last = std::min(wordCount, kLastWordSlot);
   for (int k = 0; k <= last; ++k) {
     const std::string& word = words[k];
+    if (word.empty()) continue;  // adds nothing and is not counted
     if (takenWords < 2) {
-      if (!word.empty()) {
-        openingWords += word;
-        ++takenWords;
-      }
+      openingWords += word;
+      ++takenWords;
     } else {
       restWords += word;
     }
