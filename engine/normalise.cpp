@@ -58,29 +58,115 @@ constexpr std::array<std::string_view, 10> kContractionMarkers{
     "I'M", "N'T", "YOU'RE", "E'S", "WE'RE", "THEY'RE", "'VE", "'D", "'LL", "'S"};
 // clang-format on
 
+// Everything the expansion searches for: the rows' texts first, then the
+// markers.
+constexpr std::size_t kPatternCount = kContractionTable.size() + kContractionMarkers.size();
+constexpr std::array<std::string_view, kPatternCount> kPatterns = [] {
+  std::array<std::string_view, kPatternCount> patterns;
+  for (std::size_t p = 0; p < kContractionTable.size(); ++p)
+    patterns[p] = kContractionTable[p].From;
+  for (std::size_t m = 0; m < kContractionMarkers.size(); ++m) {
+    patterns[kContractionTable.size() + m] = kContractionMarkers[m];
+  }
+  return patterns;
+}();
+
+constexpr std::size_t kLongestPattern = [] {
+  std::size_t longest = 0;
+  for (const std::string_view pattern : kPatterns) longest = std::max(longest, pattern.size());
+  return longest;
+}();
+
+// Every searched text but "DUNNO" holds exactly one apostrophe: where it
+// stands, and which texts have a given character right after it.
+struct QuoteTables {
+  std::array<std::size_t, kPatternCount> QuoteAt{};  // npos for "DUNNO"
+  std::array<std::uint64_t, 128> ByFollower{};       // bit p: text p has c after it
+  std::size_t Dunno = 0;                             // the one text without
+};
+static_assert(kPatternCount <= 64);
+constexpr QuoteTables kQuotes = [] {
+  QuoteTables tables;
+  for (std::size_t p = 0; p < kPatternCount; ++p) {
+    tables.QuoteAt[p] = kPatterns[p].find('\'');
+    if (tables.QuoteAt[p] == std::string_view::npos) {
+      tables.Dunno = p;
+    } else {
+      tables.ByFollower[static_cast<unsigned char>(kPatterns[p][tables.QuoteAt[p] + 1])] |=
+          std::uint64_t{1} << p;
+    }
+  }
+  return tables;
+}();
+
 // None of the emoticons overlaps itself (no proper prefix is also a suffix),
 // so removing them until none is left has one result whatever the order of
 // the removals, and the one-pass removal below reaches it.
 constexpr std::array<std::string_view, 5> kEmoticons{":-)", ";-)", ":-O", ":-(", ":-]"};
 
+// A line is searched for emoticons only if it holds their characters.
+constexpr bool EmoticonsNeedColonOrSemicolonAndDash() {
+  for (const std::string_view emoticon : kEmoticons) {
+    const bool starter = emoticon.find_first_of(":;") != std::string_view::npos;
+    if (!starter || emoticon.find('-') == std::string_view::npos) return false;
+  }
+  return true;
+}
+static_assert(EmoticonsNeedColonOrSemicolonAndDash());
+
+// What the collapsing pass needs to know of a character, and what it notes
+// for the later steps, which a line without their characters can skip.
+enum CharClass : std::uint8_t {
+  kCollapsible = 1,  // blank . ! ?
+  kSemicolon = 2,    // starts "N;T" repairs and two emoticons
+  kColon = 4,        // starts three emoticons
+  kDash = 8,         // in every emoticon
+  kApostrophe = 16,  // in every contraction marker
+};
+
+// Per byte: its upper case, its classes, and what it collapses with: itself
+// for a collapsible character, for any other a value no byte has.
+struct CharInfo {
+  unsigned char Upper;
+  std::uint8_t Classes;
+  std::int16_t CollapsesWith;
+};
+constexpr std::array<CharInfo, 256> kCharInfo = [] {
+  std::array<CharInfo, 256> info{};
+  for (int b = 0; b < 256; ++b) {
+    const bool lower = b >= 'a' && b <= 'z';
+    info[b] = {static_cast<unsigned char>(lower ? b - 'a' + 'A' : b), 0, -1};
+  }
+  for (const char c : std::string_view(" .!?")) {
+    info[static_cast<unsigned char>(c)].Classes = kCollapsible;
+    info[static_cast<unsigned char>(c)].CollapsesWith = c;
+  }
+  info[';'].Classes = kSemicolon;
+  info[':'].Classes = kColon;
+  info['-'].Classes = kDash;
+  info['\''].Classes = kApostrophe;
+  return info;
+}();
+
 // Upper case, and runs of blanks, dots, exclamation and question marks made
 // one. Each collapse only removes a character next to an equal one, so the
 // four can be done together in one pass with the same result as one after
 // another, and the kept character before a removed one is always its own
-// predecessor in the line.
-std::string UpperCaseCollapsed(std::string_view line) {
-  std::string out(line.size(), '\0');
+// predecessor in the line. Returns the classes of all characters seen.
+std::uint8_t UpperCaseCollapsed(std::string_view line, std::string& out) {
+  out.resize(line.size());
   char* kept = out.data();
-  char previous = '\0';  // never collapsible
-  for (char c : line) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const bool collapsible = c == ' ' || c == '.' || c == '!' || c == '?';
-    *kept = c;
-    kept += !(collapsible && c == previous);
-    previous = c;
+  int collapsing = -1;  // what the previous character collapses with
+  std::uint8_t seen = 0;
+  for (const char c : line) {
+    const CharInfo& info = kCharInfo[static_cast<unsigned char>(c)];
+    seen |= info.Classes;
+    *kept = static_cast<char>(info.Upper);
+    kept += info.Upper != collapsing;
+    collapsing = info.CollapsesWith;
   }
   out.resize(static_cast<std::size_t>(kept - out.data()));
-  return out;
+  return seen;
 }
 
 // "N;T" is a semicolon typed for the apostrophe. A repair never makes a new
@@ -143,8 +229,6 @@ class Expander {
 
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  static constexpr std::size_t kPatternCount =
-      kContractionTable.size() + kContractionMarkers.size();
 
   // Kept small: a line of 32767 bytes can hold over 8000 segments.
   struct Segment {
@@ -157,11 +241,7 @@ class Expander {
     std::size_t Offset = 0;
   };
 
-  // The rows' texts first, then the markers.
-  static std::string_view Pattern(std::size_t p) {
-    return p < kContractionTable.size() ? kContractionTable[p].From
-                                        : kContractionMarkers[p - kContractionTable.size()];
-  }
+  static std::string_view Pattern(std::size_t p) { return kPatterns[p]; }
 
   bool AnyMarker() const {
     return std::any_of(hits_.begin() + kContractionTable.size(), hits_.end(),
@@ -177,19 +257,10 @@ class Expander {
     const std::string_view text = text_;
     if (text.find('\'') == std::string_view::npos) return;  // no marker at all
 
-    // Bit p of byFollower[c]: text p, not found yet, has c after its apostrophe.
-    static_assert(kPatternCount <= 64);
-    std::array<std::uint64_t, 128> byFollower{};
-    std::array<std::size_t, kPatternCount> quoteAt{};
-    std::size_t dunno = kNone;
-    for (std::size_t p = 0; p < kPatternCount; ++p) {
-      quoteAt[p] = Pattern(p).find('\'');
-      if (quoteAt[p] == std::string_view::npos) {
-        dunno = p;
-      } else {
-        byFollower[static_cast<unsigned char>(Pattern(p)[quoteAt[p] + 1])] |= std::uint64_t{1} << p;
-      }
-    }
+    const auto& byFollower = kQuotes.ByFollower;
+    const auto& quoteAt = kQuotes.QuoteAt;
+    const std::size_t dunno = kQuotes.Dunno;
+    std::uint64_t found = 0;  // bit p: text p found
 
     std::size_t begin = 0;
     bool holdsMatch = false;
@@ -217,11 +288,11 @@ class Expander {
         if (at + 1 == text.size()) continue;
         const auto follower = static_cast<unsigned char>(text[at + 1]);
         if (follower >= byFollower.size()) continue;
-        for (std::uint64_t left = byFollower[follower]; left != 0; left &= left - 1) {
+        for (std::uint64_t left = byFollower[follower] & ~found; left != 0; left &= left - 1) {
           const auto p = static_cast<std::size_t>(std::countr_zero(left));
           if (at >= quoteAt[p] && MatchesAt(text, at - quoteAt[p], Pattern(p))) {
             record(p, at - quoteAt[p]);
-            byFollower[follower] &= ~(std::uint64_t{1} << p);
+            found |= std::uint64_t{1} << p;
           }
         }
       }
@@ -247,6 +318,23 @@ class Expander {
     std::string& text = EditableText(segment);
     text.replace(at, rule.From.size(), rule.To);
 
+    // The characters around the replaced text, as far as any searched text
+    // reaches: a text whose first or last character is not among them cannot
+    // have a new match here, which spares most of the searches below.
+    std::array<std::uint64_t, 4> near{};
+    {
+      const std::size_t begin = at + 1 > kLongestPattern ? at + 1 - kLongestPattern : 0;
+      const std::size_t end = std::min(text.size(), at + rule.To.size() + kLongestPattern - 1);
+      for (std::size_t i = begin; i < end; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        near[c / 64] |= std::uint64_t{1} << (c % 64);
+      }
+    }
+    const auto isNear = [&near](char c) {
+      const auto u = static_cast<unsigned char>(c);
+      return (near[u / 64] >> (u % 64)) & 1u;
+    };
+
     for (std::size_t p = 0; p < kPatternCount; ++p) {
       const std::string_view pattern = Pattern(p);
       Hit& hit = hits_[p];
@@ -259,6 +347,7 @@ class Expander {
         continue;
       }
       // Until now no match in this segment: only the changed part can hold one.
+      if (!isNear(pattern.front()) || !isNear(pattern.back())) continue;
       const std::size_t windowEnd = std::min(text.size(), at + rule.To.size() + pattern.size() - 1);
       if (windowEnd <= windowBegin) continue;
       const std::size_t found =
@@ -306,11 +395,19 @@ class Expander {
 }  // namespace
 
 std::string NormaliseInput(std::string_view line) {
-  std::string text = UpperCaseCollapsed(line);
-  RepairSemicolons(text);
-  for (const std::string_view emoticon : kEmoticons) RemoveAll(text, emoticon);
-  Expander(text).Run();
+  std::string text;
+  NormaliseInput(line, text);
   return text;
+}
+
+void NormaliseInput(std::string_view line, std::string& text) {
+  const std::uint8_t seen = UpperCaseCollapsed(line, text);
+  if (seen & kSemicolon) RepairSemicolons(text);
+  if ((seen & (kSemicolon | kColon)) && (seen & kDash)) {
+    for (const std::string_view emoticon : kEmoticons) RemoveAll(text, emoticon);
+  }
+  // A repaired "N;T" holds an apostrophe too.
+  if (seen & (kApostrophe | kSemicolon)) Expander(text).Run();
 }
 
 }  // namespace velk

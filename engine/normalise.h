@@ -11,6 +11,9 @@ namespace velk {
 // five emoticons removed; contractions written out in full.
 std::string NormaliseInput(std::string_view line);
 
+// The same into `text`, whose buffer is reused; its old content is replaced.
+void NormaliseInput(std::string_view line, std::string& text);
+
 }  // namespace velk
 
 #endif  // VELK_ENGINE_NORMALISE_H_

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <memory>
 
 #include "engine/limits.h"
 #include "engine/normalise.h"
@@ -18,8 +19,18 @@
 namespace velk {
 namespace {}  // namespace
 
-// Working values of one GetReply call, kept over all of its sentences.
+// Working values of one GetReply call, kept over all of its sentences. The
+// engine keeps one for all calls so that its texts keep their buffers; Start
+// makes it new for each call.
 struct ReplyEngine::CallState {
+  void Start() {
+    OpeningWords.clear();
+    RestWords.clear();
+    TakenWords = 0;
+    PronounFlag = false;
+  }
+
+  std::string Text;          // the normalised line, which the sentences view
   std::string OpeningWords;  // the first two non-empty words of the input
   std::string RestWords;     // every later word, joined without blanks
   int TakenWords = 0;
@@ -28,7 +39,9 @@ struct ReplyEngine::CallState {
 };
 
 ReplyEngine::ReplyEngine(RandomSource& random, Clock& clock, std::optional<std::uint32_t> fixedSeed)
-    : random_(random), clock_(clock), fixedSeed_(fixedSeed) {}
+    : random_(random), clock_(clock), fixedSeed_(fixedSeed), call_(std::make_unique<CallState>()) {}
+
+ReplyEngine::~ReplyEngine() = default;
 
 void ReplyEngine::InitEngine(std::string_view botName, std::string_view userName) {
   random_.Seed(fixedSeed_ ? *fixedSeed_
@@ -44,15 +57,19 @@ std::string ReplyEngine::GetReply(std::string_view rawLine) {
   candidates_.ResetCount();
 
   const std::string_view line = CutAtUtf8Boundary(rawLine, kMaxLineBytes);
-  CallState call;
-  for (const std::string& sentence : SplitSentences(NormaliseInput(line))) {
-    AnswerSentence(sentence, call);
+  CallState& call = *call_;
+  call.Start();
+  NormaliseInput(line, call.Text);
+  SentenceViews sentences;
+  const int sentenceCount = SplitSentences(call.Text, sentences);
+  for (int s = 0; s < sentenceCount; ++s) {
+    AnswerSentence(sentences[s], call);
     if (endRequested_) return {};
   }
   return StyleReply(*this, SelectWinner(*this, line));
 }
 
-void ReplyEngine::AnswerSentence(const std::string& sentence, CallState& call) {
+void ReplyEngine::AnswerSentence(std::string_view sentence, CallState& call) {
   PrepareSentence(sentence, call.Sentence, call.PronounFlag);
   const WordTable& words = call.Sentence.Words;
   const std::string& sentenceType = call.Sentence.SentenceType;

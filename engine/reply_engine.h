@@ -4,6 +4,7 @@
 #define VELK_ENGINE_REPLY_ENGINE_H_
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,7 @@ class ReplyEngine {
   // one, from the clock.
   ReplyEngine(RandomSource& random, Clock& clock,
               std::optional<std::uint32_t> fixedSeed = std::nullopt);
+  ~ReplyEngine();
   ReplyEngine(const ReplyEngine&) = delete;
   ReplyEngine& operator=(const ReplyEngine&) = delete;
 
@@ -72,7 +74,7 @@ class ReplyEngine {
  private:
   struct CallState;
 
-  void AnswerSentence(const std::string& sentence, CallState& call);
+  void AnswerSentence(std::string_view sentence, CallState& call);
 
   RandomSource& random_;
   Clock& clock_;
@@ -81,6 +83,7 @@ class ReplyEngine {
   CandidateList candidates_;
   RecallTable recall_;
   bool endRequested_ = false;
+  std::unique_ptr<CallState> call_;  // reused by every GetReply call
 };
 
 }  // namespace velk

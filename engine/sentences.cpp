@@ -11,15 +11,45 @@
 namespace velk {
 namespace {
 
-// Like find_first_of, without a search of `marks` for every character.
-bool HasAnyOf(std::string_view word, std::string_view marks) {
-  return std::any_of(word.begin(), word.end(), [marks](char c) {
-    return std::any_of(marks.begin(), marks.end(), [c](char mark) { return c == mark; });
-  });
+// What a character means to the splitting and the stripping, one bit each,
+// so that one look at a character answers every test on it.
+enum CharClass : std::uint8_t {
+  kEndsSentence = 1,  // , . ! ? : ;
+  kTypeMark = 2,      // ! ? . (a word without one makes the type "S")
+  kLoopMark = 4,      // , . ! ? < > (without one the stripping loop never runs)
+};
+
+constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
+  std::array<std::uint8_t, 256> classes{};
+  const auto mark = [&](std::string_view chars, CharClass bit) {
+    for (const char c : chars) classes[static_cast<unsigned char>(c)] |= bit;
+  };
+  mark(",.!?:;", kEndsSentence);
+  mark("!?.", kTypeMark);
+  mark(",.!?<>", kLoopMark);
+  return classes;
+}();
+
+std::uint8_t ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
+
+// The word copied into its slot in upper case; returns the classes of all
+// its characters together.
+std::uint8_t AssignUpper(std::string& slot, std::string_view word) {
+  slot.assign(word);
+  std::uint8_t classes = 0;
+  for (char& c : slot) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    classes |= ClassOf(c);
+  }
+  return classes;
 }
 
-bool EndsSentence(char c) {
-  return c == ',' || c == '.' || c == '!' || c == '?' || c == ':' || c == ';';
+// Where the first blank stands, or the text's end; words are short, so a
+// plain walk beats a library search.
+std::size_t BlankOrEnd(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] != ' ') ++i;
+  return i;
 }
 
 // The marks the stripping loop removes, in the order it tests them, with the
@@ -52,9 +82,8 @@ constexpr std::size_t kMarkCount = std::size(kStrippedMarks);
 // literally that is quadratic in a word like "<<<<...", so the rounds are
 // counted first: round k adds the letter of every mark occurring at least k
 // times, and each mark loses its first min(count, rounds) occurrences.
+// REQUIRES: `word` holds one of , . ! ? < > (else the loop never runs).
 void StripMarks(std::string& word, std::string& sentenceType) {
-  if (!HasAnyOf(word, ",.!?<>")) return;  // the loop never runs
-
   constexpr auto kMarkIndex = [] {
     std::array<std::uint8_t, 256> index{};
     index.fill(kMarkCount);
@@ -101,27 +130,33 @@ void StripMarks(std::string& word, std::string& sentenceType) {
 
 }  // namespace
 
-std::vector<std::string> SplitSentences(std::string_view text) {
-  std::vector<std::string> sentences;
+int SplitSentences(std::string_view text, SentenceViews& sentences) {
+  int count = 0;
   std::size_t start = 0;
   // The text from `start` to `last` inclusive; empty when a " - " cut has put
   // `start` beyond it.
   const auto store = [&](std::size_t last) {
-    sentences.emplace_back(start <= last ? text.substr(start, last - start + 1)
-                                         : std::string_view{});
+    sentences[count++] = start <= last ? text.substr(start, last - start + 1) : std::string_view{};
   };
-  for (std::size_t i = 0; i < text.size() && sentences.size() < kSentenceSlots; ++i) {
-    if (i + 1 == text.size()) {
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size && count < kSentenceSlots; ++i) {
+    if (i + 1 == size) {
       store(i);  // the last sentence keeps its closing mark
-    } else if (text[i] == ' ' && i + 2 < text.size() && text[i + 1] == '-' && text[i + 2] == ' ') {
+    } else if (text[i] == ' ' && i + 2 < size && text[i + 1] == '-' && text[i + 2] == ' ') {
       store(i);
       start = i + 3;
-    } else if (EndsSentence(text[i])) {
+    } else if (ClassOf(text[i]) & kEndsSentence) {
       store(i);
       start = i + 1;
     }
   }
-  return sentences;
+  return count;
+}
+
+std::vector<std::string> SplitSentences(std::string_view text) {
+  SentenceViews views;
+  const int count = SplitSentences(text, views);
+  return std::vector<std::string>(views.begin(), views.begin() + count);
 }
 
 void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pronounFlag) {
@@ -130,34 +165,41 @@ void PrepareSentence(std::string_view sentence, PreparedSentence& out, bool& pro
   out.SentenceType.clear();
 
   // Word splitting: slots 1 to 29 take one word each; slot 30 takes the next
-  // word and whatever follows it is dropped.
-  const std::string current = ToUpper(Trim(sentence));
-  std::string_view rest = current;
-  std::string spaced;
+  // word and whatever follows it is dropped. The swap's flags say whether the
+  // words, each after a blank, hold "I " or "YOU ": whether a word followed by
+  // another ends in "I" or "YOU".
+  std::string_view rest = Trim(sentence);
+  std::array<std::uint8_t, kWordSlots> classes{};  // of each slot's characters
+  SwapFlags flags;
   int slot = 1;
   for (; slot < kLastWordSlot; ++slot) {
-    const std::size_t blank = rest.find(' ');
-    if (blank == std::string_view::npos) break;
-    words[slot] = rest.substr(0, blank);
+    const std::size_t blank = BlankOrEnd(rest);
+    if (blank == rest.size()) break;
+    classes[slot] = AssignUpper(words[slot], rest.substr(0, blank));
     rest.remove_prefix(blank + 1);
-    spaced += ' ';
-    spaced += words[slot];
+    const std::string& word = words[slot];
+    const std::size_t n = word.size();
+    flags.I = flags.I || (n >= 1 && word[n - 1] == 'I');
+    flags.You =
+        flags.You || (n >= 3 && word[n - 3] == 'Y' && word[n - 2] == 'O' && word[n - 1] == 'U');
   }
-  words[slot] = rest.substr(0, rest.find(' '));
-  spaced += ' ';
-  spaced += words[slot];
-  const SwapFlags flags{Contains(spaced, "I "), Contains(spaced, "YOU ")};
+  classes[slot] = AssignUpper(words[slot], rest.substr(0, BlankOrEnd(rest)));
 
   // Each word is typed, stripped, canonicalised and swapped before the next
   // is looked at: the swap reads the earlier slots finished and the next raw.
-  // Slot 30 is never treated.
+  // Slot 30 is never treated. The words hold no blank, so there is nothing to
+  // trim.
   for (int w = 1; w < kLastWordSlot; ++w) {
     std::string& word = words[w];
     if (word.empty() && words[w + 1].empty()) break;
-    // (assign rather than = "S": GCC 12 at -O3 warns falsely on the latter)
-    if (!HasAnyOf(word, "!?.")) out.SentenceType.assign(1, 'S');
-    StripMarks(word, out.SentenceType);
-    word = CanonicaliseWord(Trim(word));
+    if (!(classes[w] & kTypeMark)) {
+      out.SentenceType.clear();
+      out.SentenceType.push_back('S');
+    }
+    if (classes[w] & kLoopMark) StripMarks(word, out.SentenceType);
+    // A word that is no key comes back as itself.
+    const std::string_view canonical = CanonicaliseWord(word);
+    if (canonical.data() != word.data()) word.assign(canonical);
     SwapPerspective(words, w, flags, pronounFlag);
   }
 }
@@ -167,11 +209,10 @@ void TakeOpeningWords(const WordTable& words, int wordCount, std::string& openin
   const int last = std::min(wordCount, kLastWordSlot);
   for (int k = 0; k <= last; ++k) {
     const std::string& word = words[k];
+    if (word.empty()) continue;  // adds nothing and is not counted
     if (takenWords < 2) {
-      if (!word.empty()) {
-        openingWords += word;
-        ++takenWords;
-      }
+      openingWords += word;
+      ++takenWords;
     } else {
       restWords += word;
     }

@@ -1,7 +1,9 @@
 #include "language/synonyms.h"
 
-#include <algorithm>
 #include <array>
+#include <cstddef>
+
+#include "language/word_index.h"
 
 namespace velk {
 namespace {
@@ -115,28 +117,20 @@ constexpr std::array<Synonym, 97> kSynonymTable{{
 }};
 // clang-format on
 
-constexpr bool KeyBefore(const Synonym& a, const Synonym& b) { return a.Key < b.Key; }
-
-// The same rows sorted by key, for a binary search per word.
-constexpr std::array<Synonym, kSynonymTable.size()> kSortedSynonyms = [] {
-  std::array<Synonym, kSynonymTable.size()> sorted = kSynonymTable;
-  std::sort(sorted.begin(), sorted.end(), KeyBefore);
-  return sorted;
+// The keys alone, in the table's order, for the index.
+constexpr std::array<std::string_view, kSynonymTable.size()> kSynonymKeys = [] {
+  std::array<std::string_view, kSynonymTable.size()> keys;
+  for (std::size_t row = 0; row < keys.size(); ++row) keys[row] = kSynonymTable[row].Key;
+  return keys;
 }();
+constexpr WordIndex kSynonymIndex(kSynonymKeys);
 
-constexpr const Synonym* FindSynonym(std::string_view word) {
-  const auto* it = std::lower_bound(kSortedSynonyms.begin(), kSortedSynonyms.end(),
-                                    Synonym{word, {}}, KeyBefore);
-  return it != kSortedSynonyms.end() && it->Key == word ? it : nullptr;
-}
-
-// One lookup must be final: distinct keys, and no canonical word is a key.
+// One lookup must be final and must find each row: distinct keys, and no
+// canonical word is a key.
 constexpr bool TableIsFinal() {
-  for (std::size_t i = 1; i < kSortedSynonyms.size(); ++i) {
-    if (kSortedSynonyms[i - 1].Key == kSortedSynonyms[i].Key) return false;
-  }
-  for (const Synonym& row : kSynonymTable) {
-    if (FindSynonym(row.Canonical) != nullptr) return false;
+  for (std::size_t row = 0; row < kSynonymTable.size(); ++row) {
+    if (kSynonymIndex.Find(kSynonymTable[row].Key) != row) return false;
+    if (kSynonymIndex.Contains(kSynonymTable[row].Canonical)) return false;
   }
   return true;
 }
@@ -144,9 +138,9 @@ static_assert(TableIsFinal());
 
 }  // namespace
 
-std::string CanonicaliseWord(std::string_view word) {
-  const Synonym* row = FindSynonym(word);
-  return std::string(row != nullptr ? row->Canonical : word);
+std::string_view CanonicaliseWord(std::string_view word) {
+  const std::size_t row = kSynonymIndex.Find(word);
+  return row != kSynonymIndex.kNotFound ? kSynonymTable[row].Canonical : word;
 }
 
 }  // namespace velk

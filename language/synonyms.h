@@ -2,14 +2,14 @@
 #ifndef VELK_LANGUAGE_SYNONYMS_H_
 #define VELK_LANGUAGE_SYNONYMS_H_
 
-#include <string>
 #include <string_view>
 
 namespace velk {
 
 // The word's canonical form by whole-word, case-sensitive lookup; a word that
-// is no key comes back unchanged, and three keys give the empty string.
-std::string CanonicaliseWord(std::string_view word);
+// is no key comes back unchanged (the result then views `word` itself), and
+// three keys give the empty string.
+std::string_view CanonicaliseWord(std::string_view word);
 
 }  // namespace velk
 

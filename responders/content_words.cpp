@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "language/numeric_text.h"
+#include "language/word_index.h"
 
 namespace velk {
 namespace {
@@ -24,7 +25,14 @@ constexpr std::array<std::string_view, 63> kCommonWords = {
 };
 // clang-format on
 
-constexpr std::array<std::string_view, 4> kOperators = {"+", "-", "*", "/"};
+constexpr WordIndex kCommonWordIndex(kCommonWords);
+
+// The four operators, each a word of one character.
+constexpr std::string_view kOperators = "+-*/";
+
+bool IsOperator(std::string_view word) {
+  return word.size() == 1 && kOperators.find(word.front()) != std::string_view::npos;
+}
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
@@ -42,10 +50,22 @@ std::string NumberWrittenBack(double value) {
   return std::string(buffer, result.ptr);
 }
 
+// "0", or an optional minus and 1 to 15 digits without a leading zero: read
+// exactly and written back unchanged (15 digits stay below 2^53 and below
+// the exponent form), so a number without the detour through text. Most
+// numbers in a conversation are such.
+bool IsShortInteger(std::string_view word) {
+  if (word == "0") return true;
+  if (!word.empty() && word.front() == '-') word.remove_prefix(1);
+  if (word.empty() || word.size() > 15 || word.front() == '0') return false;
+  return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // "12" and "-3" are numbers; "007", "12A" and "1E3" are not, since they do
 // not read back the same. A word that cannot start a number reads as 0, and
 // "0" is not such a word, so it is settled without reading.
 bool IsPlainNumber(std::string_view word) {
+  if (IsShortInteger(word)) return true;
   if (word.empty()) return false;
   const char c = word.front();
   if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == ' ' || c == '\t' ||
@@ -55,26 +75,10 @@ bool IsPlainNumber(std::string_view word) {
   return word == NumberWrittenBack(LeadingNumber(word));
 }
 
-template <std::size_t N>
-bool IsOneOf(const std::array<std::string_view, N>& list, std::string_view word) {
-  return std::find(list.begin(), list.end(), word) != list.end();
-}
-
-// The common words sorted once, since every word of every sentence is
-// looked up.
-bool IsCommonWord(std::string_view word) {
-  static const std::array<std::string_view, kCommonWords.size()> sorted = [] {
-    auto words = kCommonWords;
-    std::sort(words.begin(), words.end());
-    return words;
-  }();
-  return std::binary_search(sorted.begin(), sorted.end(), word);
-}
-
 }  // namespace
 
 bool IsContentWord(const ConversationState& state, std::string_view word) {
-  return !IsCommonWord(word) && !IsOneOf(kOperators, word) &&
+  return !kCommonWordIndex.Contains(word) && !IsOperator(word) &&
          !SameIgnoringCase(word, state.UserName) && !SameIgnoringCase(word, state.BotName) &&
          !IsPlainNumber(word);
 }
