@@ -10,7 +10,7 @@ void Mt19937Random::Seed(std::uint32_t seed) {
     const std::uint32_t previous = state_[i - 1];
     state_[i] = 1812433253u * (previous ^ (previous >> 30)) + i;
   }
-  next_ = kStateWords;
+  next_ = kDrawsPerRound;
 }
 
 void Mt19937Random::Refill() {
@@ -29,26 +29,24 @@ void Mt19937Random::Refill() {
   }
   state_[i] = twist(state_[i], state_[0], state_[kShift - 1]);
 
-  for (i = 0; i < kStateWords; ++i) {
-    std::uint32_t y = state_[i];
+  const auto temper = [](std::uint32_t y) {
     y ^= y >> 11;
     y ^= (y << 7) & 0x9d2c5680u;
     y ^= (y << 15) & 0xefc60000u;
-    y ^= y >> 18;
-    outputs_[i] = y;
+    return y ^ (y >> 18);
+  };
+  for (i = 0; i < kDrawsPerRound; ++i) {
+    // Both parts are below 2^27, so they convert exactly as signed numbers.
+    const auto high = static_cast<std::int32_t>(temper(state_[2 * i]) >> 5);
+    const auto low = static_cast<std::int32_t>(temper(state_[2 * i + 1]) >> 6);
+    draws_[i] = (high * 67108864.0 + low) / 9007199254740992.0;
   }
   next_ = 0;
 }
 
-inline std::uint32_t Mt19937Random::Next() {
-  if (next_ == kStateWords) Refill();
-  return outputs_[next_++];
-}
-
 double Mt19937Random::Draw() {
-  const std::uint32_t a = Next() >> 5;
-  const std::uint32_t b = Next() >> 6;
-  return (a * 67108864.0 + b) / 9007199254740992.0;
+  if (next_ == kDrawsPerRound) Refill();
+  return draws_[next_++];
 }
 
 }  // namespace velk
