@@ -145,12 +145,13 @@ constexpr std::array<std::uint8_t, 256> kByteClass = [] {
 // shifted left by two with its sex in the two low bits, or 0 when free.
 // About half the slots stay free, so a miss ends after a probe or two.
 enum Sex : std::uint64_t { kMaleSex = 1, kFemaleSex = 2, kEitherSex = 3 };
-constexpr std::size_t kSlots = 1024;
+constexpr int kSlotBits = 10;
+constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
 static_assert(kSlots >= 2 * (kMale.size() + kFemale.size() + kEither.size()));
 
 constexpr std::size_t HomeSlot(std::uint64_t code) {
   // Fibonacci hashing: the top bits of the product mix every letter.
-  return static_cast<std::size_t>((code * 0x9E3779B97F4A7C15u) >> 54) % kSlots;
+  return static_cast<std::size_t>((code * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits));
 }
 
 constexpr std::array<std::uint64_t, kSlots> BuildSlots() {
