@@ -2,16 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
-#include <unordered_map>
-
-#include "engine/text.h"
 
 namespace velk {
 namespace {
 
-// Each group is kept in alphabetical order so that a lookup is three binary
-// searches; the checks below hold the lists to that.
+// Each group is kept in alphabetical order, which lets the checks below find
+// duplicates and names in two groups.
 // clang-format off
 constexpr std::array<std::string_view, 229> kMale = {
     "AARON", "ABRAHAM", "ADAM", "ADOLF", "ADRIAN", "ALAN", "ALBERT", "ALEXANDER", "ALEXI", "ALF",
@@ -110,43 +108,103 @@ static_assert(Disjoint(kMale, kFemale) && Disjoint(kMale, kEither) && Disjoint(k
 
 constexpr std::size_t kLongestName = LongestName();
 
-// Sex of every name, 'M', 'F' or 'E' (either), in one hash table built at
-// first use: every word of every reply is looked up.
-const std::unordered_map<std::string_view, char>& SexByName() {
-  static const std::unordered_map<std::string_view, char> table = [] {
-    std::unordered_map<std::string_view, char> names;
-    names.reserve(kMale.size() + kFemale.size() + kEither.size());
-    for (std::string_view name : kMale) names.emplace(name, 'M');
-    for (std::string_view name : kFemale) names.emplace(name, 'F');
-    for (std::string_view name : kEither) names.emplace(name, 'E');
-    return names;
-  }();
-  return table;
+// Every name as one number: five bits a letter, A = 1 to Z = 26, the first
+// letter highest. No letter is zero, so names of different lengths never
+// share a code. A word of twelve letters or more keeps its twelfth letter from
+// the end in bits 55 to 59, above every name's code, so it needs no count to
+// be ruled out.
+static_assert(5 * kLongestName <= 55);
+
+// A letter of either case as 1 to 26, anything else as 0. Setting bit 5 maps
+// exactly the upper-case letters onto the lower-case ones.
+constexpr unsigned LetterCode(char c) {
+  const unsigned offset = (static_cast<unsigned char>(c) | 0x20u) - 'a';
+  return offset < 26 ? offset + 1 : 0;
+}
+
+constexpr std::uint64_t NameCode(std::string_view name) {
+  std::uint64_t code = 0;
+  for (char c : name) code = code << 5 | LetterCode(c);
+  return code;
+}
+
+// What each byte of a word is to the comparison: a letter code, a mark that is
+// skipped, or anything else (0), which no name holds.
+constexpr std::uint8_t kMark = 32;
+constexpr std::array<std::uint8_t, 256> kByteClass = [] {
+  std::array<std::uint8_t, 256> classes{};
+  for (std::size_t byte = 0; byte < classes.size(); ++byte) {
+    classes[byte] = static_cast<std::uint8_t>(LetterCode(static_cast<char>(byte)));
+  }
+  classes['.'] = classes['?'] = classes[','] = kMark;
+  return classes;
+}();
+
+// Every word of every reply is looked up, so the names sit in an
+// open-addressed table fixed at compile time: a slot holds a name's code
+// shifted left by two with its sex in the two low bits, or 0 when free.
+// About half the slots stay free, so a miss ends after a probe or two.
+enum Sex : std::uint64_t { kMaleSex = 1, kFemaleSex = 2, kEitherSex = 3 };
+constexpr int kSlotBits = 10;
+constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
+static_assert(kSlots >= 2 * (kMale.size() + kFemale.size() + kEither.size()));
+
+constexpr std::size_t HomeSlot(std::uint64_t code) {
+  // Fibonacci hashing: the top bits of the product mix every letter.
+  return static_cast<std::size_t>((code * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits));
+}
+
+constexpr std::array<std::uint64_t, kSlots> BuildSlots() {
+  std::array<std::uint64_t, kSlots> slots{};
+  const auto insert = [&slots](std::span<const std::string_view> names, Sex sex) {
+    for (std::string_view name : names) {
+      std::size_t slot = HomeSlot(NameCode(name));
+      while (slots[slot] != 0) slot = (slot + 1) % kSlots;
+      slots[slot] = NameCode(name) << 2 | sex;
+    }
+  };
+  insert(kMale, kMaleSex);
+  insert(kFemale, kFemaleSex);
+  insert(kEither, kEitherSex);
+  return slots;
+}
+
+constexpr std::array<std::uint64_t, kSlots> kSlotsByCode = BuildSlots();
+
+// The sex of `word` compared as LookupFirstName compares it, 0 for no name.
+// A byte that is not a letter, a mark or an outer blank rules the word out at
+// once. A word of marks alone has code 0, which stops at the first free slot.
+std::uint64_t SexOf(std::string_view word) {
+  std::size_t first = 0, last = word.size();
+  while (first < last && word[first] == ' ') ++first;
+  while (last > first && word[last - 1] == ' ') --last;
+  std::uint64_t code = 0;
+  for (std::size_t i = first; i < last; ++i) {
+    const std::uint8_t byteClass = kByteClass[static_cast<unsigned char>(word[i])];
+    if (byteClass == 0) return 0;
+    if (byteClass != kMark) code = code << 5 | byteClass;
+  }
+  for (std::size_t slot = HomeSlot(code);; slot = (slot + 1) % kSlots) {
+    const std::uint64_t entry = kSlotsByCode[slot];
+    if (entry == 0) return 0;
+    if (entry >> 2 == code) return entry & 3u;
+  }
 }
 
 }  // namespace
 
 constinit const FirstNameGroups FirstNameTable{kMale, kFemale, kEither};
 
-bool LookupFirstName(ConversationState& state, std::string& word) {
-  state.NameGender.clear();
-
-  // The compared form: blanks trimmed, marks dropped wherever they stand,
-  // upper case. Built in a small buffer: anything longer than the longest
-  // name cannot match, so no lookup allocates.
-  std::array<char, kLongestName> buffer{};
-  std::size_t length = 0;
-  for (char c : Trim(word)) {
-    if (c == '.' || c == '?' || c == ',') continue;
-    if (length == buffer.size()) return false;
-    buffer[length++] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+bool LookupFirstName(ConversationState& state, std::span<char> word) {
+  const std::uint64_t sex = SexOf(std::string_view(word.data(), word.size()));
+  if (sex == kMaleSex) {
+    state.NameGender.assign(1, 'M');
+  } else if (sex == kFemaleSex) {
+    state.NameGender.assign(1, 'F');
+  } else {
+    state.NameGender.clear();
   }
-  const std::string_view key(buffer.data(), length);
-
-  if (length == 0) return false;
-  const auto found = SexByName().find(key);
-  if (found == SexByName().end()) return false;
-  if (found->second != 'E') state.NameGender.assign(1, found->second);
+  if (sex == 0) return false;
 
   // Re-cased as passed: blanks and marks stay where they were.
   for (std::size_t i = 0; i < word.size(); ++i) {
@@ -158,6 +216,10 @@ bool LookupFirstName(ConversationState& state, std::string& word) {
     }
   }
   return true;
+}
+
+bool LookupFirstName(ConversationState& state, std::string& word) {
+  return LookupFirstName(state, std::span<char>(word));
 }
 
 }  // namespace velk

@@ -27,6 +27,9 @@ extern const FirstNameGroups FirstNameTable;
 // On failure `word` is left as it was. Allocates nothing.
 bool LookupFirstName(ConversationState& state, std::string& word);
 
+// The same for a word inside a longer text, re-cased in place.
+bool LookupFirstName(ConversationState& state, std::span<char> word);
+
 }  // namespace velk
 
 #endif  // VELK_IDENTITY_FIRST_NAMES_H_

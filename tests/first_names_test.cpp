@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/text.h"
 
@@ -100,6 +102,95 @@ TEST(FirstNamesLookup, FailureClearsGenderOfAnEarlierHit) {
   std::string miss = "TABLE";
   EXPECT_FALSE(LookupFirstName(state, miss));
   EXPECT_EQ("", state.NameGender);
+}
+
+// The lookup's rules read plainly: the gender the table gives `word`, or
+// "none". Held against the hashed table below.
+std::string ReferenceGender(std::string_view word) {
+  std::string key;
+  for (char c : Trim(word)) {
+    if (c != '.' && c != '?' && c != ',')
+      key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  const auto has = [&key](std::span<const std::string_view> names) {
+    return std::find(names.begin(), names.end(), key) != names.end();
+  };
+  if (has(FirstNameTable.Male)) return "M";
+  if (has(FirstNameTable.Female)) return "F";
+  if (has(FirstNameTable.Either)) return "";
+  return "none";
+}
+
+// Every name and many near misses, in several spellings, agree with the plain
+// reading: verdict, gender and the word afterwards.
+TEST(FirstNamesLookup, AgreesWithAPlainSearch) {
+  std::vector<std::string> words;
+  std::vector<std::string_view> names;
+  for (auto group : {FirstNameTable.Male, FirstNameTable.Female, FirstNameTable.Either}) {
+    names.insert(names.end(), group.begin(), group.end());
+  }
+  for (std::string_view name : names) {
+    const std::string upper(name), lower = ToLower(name);
+    words.insert(words.end(), {upper, lower, lower + ".", " " + upper + "? ", "." + lower + ","});
+    std::string spread;
+    for (char c : name) spread += std::string(1, c) + ",";
+    words.push_back(spread);
+    // Near misses: one letter short, one too many, one changed, one made a
+    // blank or another byte, and long words that end in the name.
+    words.push_back(upper.substr(1));
+    words.push_back(upper.substr(0, upper.size() - 1));
+    words.push_back(upper + "S");
+    words.push_back("A" + lower);
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+      for (char c = 'A'; c <= 'Z'; ++c) {
+        std::string changed = upper;
+        changed[i] = c;
+        words.push_back(changed);
+      }
+      for (char c : {' ', '\t', '-', '\'', '@', '[', '`', '{', '\xc3'}) {
+        std::string changed = upper;
+        changed[i] = c;
+        words.push_back(changed);
+      }
+    }
+    for (std::size_t extra = 1; extra <= 14; ++extra) {
+      words.push_back(std::string(extra, 'Q') + upper);
+      words.push_back(std::string(extra, 'A') + lower);
+    }
+  }
+  // Every word of one to three letters.
+  for (char a = 'A'; a <= 'Z'; ++a) {
+    words.emplace_back(1, a);
+    for (char b = 'A'; b <= 'Z'; ++b) {
+      words.push_back(std::string{a, b});
+      for (char c = 'A'; c <= 'Z'; ++c) words.push_back(std::string{a, b, c});
+    }
+  }
+
+  for (const std::string& word : words) {
+    const std::string expected = ReferenceGender(word);
+    ConversationState state;
+    state.NameGender = "X";
+    std::string looked = word;
+    const bool found = LookupFirstName(state, looked);
+    ASSERT_EQ(expected != "none", found) << "'" << word << "'";
+    ASSERT_EQ(found ? expected : "", state.NameGender) << "'" << word << "'";
+    if (!found) {
+      ASSERT_EQ(word, looked);
+    }
+  }
+}
+
+// The overload for a word inside a longer text re-cases only that word.
+TEST(FirstNamesLookup, WordInsideATextRecasedInPlace) {
+  ConversationState state;
+  std::string text = "to john. then";
+  EXPECT_TRUE(LookupFirstName(state, std::span<char>(text.data() + 3, 5)));
+  EXPECT_EQ("to John. then", text);
+  EXPECT_EQ("M", state.NameGender);
+  EXPECT_FALSE(LookupFirstName(state, std::span<char>(text.data(), 2)));
+  EXPECT_EQ("", state.NameGender);
+  EXPECT_FALSE(LookupFirstName(state, std::span<char>(text.data() + 3, 0)));
 }
 
 }  // namespace

@@ -153,6 +153,8 @@ TEST_F(StyleReplyTest, TypingErrors) {
        "ok.Pop"},
       {"g: moved-in blank not tested", "not now", Script().Quiet(2).Then(0.985).Quiet(5),
        "not now."},
+      {"g twice: both blanks come back at the end and are tested", "a b c",
+       Script().Quiet(7).Then(0.985).Quiet(1).Then(0.985).Quiet(5), "abc."},
   };
   Run(kCases);
 }
