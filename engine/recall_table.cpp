@@ -1,6 +1,7 @@
 #include "engine/recall_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "engine/text.h"
@@ -21,16 +22,13 @@ bool SameText(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-RecallTable::Signature RecallTable::PairsOf(std::string_view text) {
-  Signature pairs{};
+template <typename Visit>
+void RecallTable::ForEachPair(std::string_view text, Visit visit) {
   for (std::size_t i = 1; i < text.size(); ++i) {
-    const std::uint32_t pair = static_cast<std::uint32_t>(static_cast<unsigned char>(text[i - 1]))
-                                   << 8 |
+    const std::uint32_t pair = std::uint32_t{static_cast<unsigned char>(text[i - 1])} << 8 |
                                static_cast<unsigned char>(text[i]);
-    const std::uint32_t bit = (pair * 0x9E3779B1u) >> 24;
-    pairs[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    visit((pair * 0x9E3779B1u) >> 24);
   }
-  return pairs;
 }
 
 std::string_view RecallTable::Line(int slot) const {
@@ -47,10 +45,12 @@ std::string_view RecallTable::SaidText(int slot) const {
 }
 
 int RecallTable::LastStatementWith(std::string_view key) const {
-  const Signature wanted = PairsOf(key);
-  for (int slot = count_ - 1; slot >= 0; --slot) {
-    const Entry& entry = lines_[Index(slot)];
-    if (!entry.Question && MayHold(entry.Pairs, wanted) && Contains(Line(slot), key)) return slot;
+  Slots candidates = (Slots{1} << count_) - 1;
+  ForEachPair(key, [&](std::uint32_t hash) { candidates &= slotsWithPair_[hash]; });
+  while (candidates != 0) {
+    const int slot = std::bit_width(candidates) - 1;
+    if (!IsQuestion(slot) && Contains(Line(slot), key)) return slot;
+    candidates &= ~(Slots{1} << slot);
   }
   return -1;
 }
@@ -83,13 +83,10 @@ bool RecallTable::FollowOn(std::string_view memory) {
     }
   }
   const std::size_t dropped = keptFrom - headSize;
-  int count = 1;
-  for (int slot = firstKept; slot < count_; ++slot) {
-    Entry entry = lines_[Index(slot)];
-    entry.Offset -= static_cast<std::uint32_t>(dropped);
-    lines_[Index(count++)] = entry;
+  DropAfterFirst(firstKept);
+  for (int slot = 1; slot < count_; ++slot) {
+    lines_[Index(slot)].Offset -= static_cast<std::uint32_t>(dropped);
   }
-  count_ = count;
   std::size_t lineStart = newestStart - dropped;
   for (std::size_t end = memory.find(kLineStart, lineStart); end != std::string_view::npos;
        end = memory.find(kLineStart, lineStart)) {
@@ -101,20 +98,27 @@ bool RecallTable::FollowOn(std::string_view memory) {
 
 void RecallTable::Append(std::string_view memory, std::size_t from, std::size_t to) {
   // Only the latest lines are read: the oldest after slot 0 makes room.
-  if (count_ == kRecallSlots) {
-    std::copy(lines_.begin() + 2, lines_.end(), lines_.begin() + 1);
-    --count_;
-  }
-  Entry& entry = lines_[Index(count_++)];
+  if (count_ == kRecallSlots) DropAfterFirst(2);
+  const int slot = count_++;
+  Entry& entry = lines_[Index(slot)];
   entry.Offset = static_cast<std::uint32_t>(from);
   entry.Size = static_cast<std::uint32_t>(to - from);
   const std::string_view line = memory.substr(from, to - from);
   entry.Question = Contains(TypePart(line), "Q");
-  entry.Pairs = PairsOf(line);
+  ForEachPair(line, [&](std::uint32_t hash) { slotsWithPair_[hash] |= Slots{1} << slot; });
+}
+
+void RecallTable::DropAfterFirst(int from) {
+  const int dropped = from - 1;
+  if (dropped <= 0) return;
+  std::copy(lines_.begin() + from, lines_.begin() + count_, lines_.begin() + 1);
+  count_ -= dropped;
+  for (Slots& slots : slotsWithPair_) slots = (slots & 1u) | ((slots >> dropped) & ~Slots{1});
 }
 
 void RecallTable::Rebuild(std::string_view memory) {
   count_ = 0;
+  slotsWithPair_.fill(0);
   const std::size_t first = memory.find(kLineStart);
   if (first == std::string_view::npos) return;
   Append(memory, 0, first + 1);

@@ -16,12 +16,13 @@ namespace velk {
 // each later line with its carriage return, the newest line (after the last
 // carriage return) left out; with more lines than slots, slot 0 is followed by
 // the latest of them. Recall asks it about every content word, while the
-// memory changes at most once a sentence, so each line keeps a signature of
-// its character pairs and most lines are passed over without a search.
+// memory changes at most once a sentence, so the table keeps, for each
+// hashed pair of characters, the slots whose lines hold it: a key's pairs
+// then rule out most lines at once, without a search.
 class RecallTable {
  public:
   // Brings the table up to date with `memory`; lines that are still there
-  // keep their signatures.
+  // are not read again.
   void Sync(std::string_view memory);
 
   int Count() const { return count_; }
@@ -37,22 +38,22 @@ class RecallTable {
   std::size_t HeapBytes() const { return seen_.capacity(); }
 
  private:
-  using Signature = std::array<std::uint64_t, 4>;
   struct Entry {
     std::uint32_t Offset = 0;
     std::uint32_t Size = 0;
     bool Question = false;
-    Signature Pairs{};
   };
+  // One bit per slot, slot 0 lowest.
+  using Slots = std::uint32_t;
+  static_assert(kRecallSlots < 32);
+  static constexpr int kPairHashes = 256;
 
   static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
-  static Signature PairsOf(std::string_view text);
-  static bool MayHold(const Signature& line, const Signature& key) {
-    for (std::size_t i = 0; i < key.size(); ++i) {
-      if ((line[i] & key[i]) != key[i]) return false;
-    }
-    return true;
-  }
+  // Calls visit(hash) for the hash of each pair of adjacent characters.
+  template <typename Visit>
+  static void ForEachPair(std::string_view text, Visit visit);
+  // Moves slots `from` and later down to slot 1 on, dropping those between.
+  void DropAfterFirst(int from);
 
   // Updates the table when `memory` is the text seen, less some of its oldest
   // lines, with more added; false for any other change.
@@ -64,6 +65,7 @@ class RecallTable {
   std::string seen_;
   std::array<Entry, kRecallSlots> lines_{};
   int count_ = 0;
+  std::array<Slots, kPairHashes> slotsWithPair_{};
 };
 
 }  // namespace velk
