@@ -38,7 +38,7 @@ std::uint8_t AssignUpper(std::string& slot, std::string_view word) {
   slot.assign(word);
   std::uint8_t classes = 0;
   for (char& c : slot) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = UpperAscii(c);
     classes |= ClassOf(c);
   }
   return classes;

@@ -15,7 +15,7 @@ namespace velk {
 std::string ToUpper(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = UpperAscii(c);
   }
   return out;
 }
@@ -23,7 +23,7 @@ std::string ToUpper(std::string_view text) {
 std::string ToLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    c = LowerAscii(c);
   }
   return out;
 }

@@ -9,6 +9,14 @@
 
 namespace velk {
 
+// One character mapped as ToUpper and ToLower map each: a to z only.
+constexpr char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+constexpr char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 

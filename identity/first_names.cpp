@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/text.h"
+
 namespace velk {
 namespace {
 
@@ -208,12 +210,7 @@ bool LookupFirstName(ConversationState& state, std::span<char> word) {
 
   // Re-cased as passed: blanks and marks stay where they were.
   for (std::size_t i = 0; i < word.size(); ++i) {
-    char& c = word[i];
-    if (i == 0) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    } else if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
+    word[i] = i == 0 ? UpperAscii(word[i]) : LowerAscii(word[i]);
   }
   return true;
 }

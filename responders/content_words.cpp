@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/text.h"
 #include "language/numeric_text.h"
 #include "language/word_index.h"
 
@@ -35,9 +36,8 @@ bool IsOperator(std::string_view word) {
 }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return upper(x) == upper(y); });
+                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
 // The value of `word` written back as "%.15g" would, but independent of the

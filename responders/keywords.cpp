@@ -243,9 +243,6 @@ const KeySearch& SearchForKeys() {
   return search;
 }
 
-// As ToUpper does it: a to z only.
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // The sentence upper-cased and trimmed, with one blank added on each side.
 // It is made for every sentence, so it stays on the stack unless long.
 class WorkingText {

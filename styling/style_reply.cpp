@@ -14,9 +14,6 @@
 namespace velk {
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Whether `key` first occurs at a 1-based position from 1 to 9: only the
 // front of the text is searched.
 bool FirstFoundEarly(std::string_view text, std::string_view key) {
@@ -46,7 +43,7 @@ void AddClosingMark(std::pmr::string& text) {
 // The text is lower case from here on, openers included.
 void Prepend(std::pmr::string& text, std::string_view opener) {
   text.insert(0, opener);
-  for (std::size_t i = 0; i < opener.size(); ++i) text[i] = Lower(text[i]);
+  for (std::size_t i = 0; i < opener.size(); ++i) text[i] = LowerAscii(text[i]);
 }
 
 // One reply in five gets a spoken opener or a trailing emoticon, but never a
@@ -88,7 +85,7 @@ void Respace(std::string_view text, std::string& out) {
   out.resize(start + 2 * text.size());
   char* const first = out.data() + start;
   char* put = first;
-  *put++ = Upper(text[0]);
+  *put++ = UpperAscii(text[0]);
   for (std::size_t i = 1; i + 1 < text.size(); ++i) {
     const char c = text[i], p = text[i - 1], n = text[i + 1];
     // Inside a word nothing changes; every rule below needs a blank or a full
@@ -100,11 +97,11 @@ void Respace(std::string_view text, std::string& out) {
     if (c == ' ' && DropsBlankBefore(n)) continue;
     if (p == '.' && c != ' ') {
       *put++ = ' ';
-      *put++ = Upper(c);
+      *put++ = UpperAscii(c);
     } else if (c == 'i' && p == ' ' && n == ' ') {
       *put++ = 'I';
     } else if (i > 1 && p == ' ' && text[i - 2] == '.') {
-      *put++ = Upper(c);
+      *put++ = UpperAscii(c);
     } else {
       *put++ = c;
     }
@@ -145,12 +142,12 @@ void AddTypingErrors(ReplyEngine& engine, std::string& text) {
   for (std::size_t out = 0; out < length; ++out, ++next) {
     char c = text[next];
     if (!kSafeFromSlips[static_cast<unsigned char>(c)]) {
-      if (c == Upper(c) && engine.Draw() * 20 > 17) c = Lower(c);
+      if (c == UpperAscii(c) && engine.Draw() * 20 > 17) c = LowerAscii(c);
       if (c == '\'' && engine.Draw() * 20 > 18) c = ';';
       if ((c == 'p' || c == 'P') && engine.Draw() * 20 > 18) c = 'o';
       if ((c == 'a' || c == 'A') && engine.Draw() * 20 > 18) c = 's';
       if (c == '?' && engine.Draw() * 50 > 48) c = '/';
-      if (Upper(c) == 'I' && Upper(text[next + 1]) == 'E' && engine.Draw() * 20 > 18) {
+      if (UpperAscii(c) == 'I' && UpperAscii(text[next + 1]) == 'E' && engine.Draw() * 20 > 18) {
         c = 'E';
         text[next + 1] = 'I';
       }
@@ -184,7 +181,7 @@ std::string StyleReply(ReplyEngine& engine, std::string_view reply) {
   text.reserve(trimmed.size() + 16);
   text += ' ';
   text += trimmed;
-  for (char& c : text) c = Lower(c);
+  for (char& c : text) c = LowerAscii(c);
   AddClosingMark(text);
   AddOpenerOrEmoticon(engine, text);
   text += ' ';
