@@ -12,6 +12,9 @@
 
 namespace velk {
 
+// Opens each line of ConversationState::StatementMemory.
+inline constexpr char kMemoryLineStart = '\r';
+
 // Everything the engine remembers for the whole run. Strings start empty and
 // numbers at 0; input text is kept upper case, names and replies in their own
 // case.

@@ -9,8 +9,6 @@
 namespace velk {
 namespace {
 
-constexpr char kLineStart = '\r';
-
 std::string_view TypePart(std::string_view line) {
   const std::size_t colon = line.find(':');
   return colon == std::string_view::npos ? std::string_view{} : line.substr(0, colon + 1);
@@ -40,7 +38,7 @@ std::string_view RecallTable::SaidText(int slot) const {
   const std::string_view line = Line(slot);
   const std::size_t colon = line.find(':');
   std::string_view said = colon == std::string_view::npos ? line : line.substr(colon + 1);
-  if (!said.empty() && said.back() == kLineStart) said.remove_suffix(1);
+  if (!said.empty() && said.back() == kMemoryLineStart) said.remove_suffix(1);
   return said;
 }
 
@@ -87,13 +85,16 @@ bool RecallTable::FollowOn(std::string_view memory) {
   for (int slot = 1; slot < count_; ++slot) {
     lines_[Index(slot)].Offset -= static_cast<std::uint32_t>(dropped);
   }
-  std::size_t lineStart = newestStart - dropped;
-  for (std::size_t end = memory.find(kLineStart, lineStart); end != std::string_view::npos;
-       end = memory.find(kLineStart, lineStart)) {
+  AppendClosedLines(memory, newestStart - dropped);
+  return true;
+}
+
+void RecallTable::AppendClosedLines(std::string_view memory, std::size_t lineStart) {
+  for (std::size_t end = memory.find(kMemoryLineStart, lineStart); end != std::string_view::npos;
+       end = memory.find(kMemoryLineStart, lineStart)) {
     Append(memory, lineStart, end + 1);
     lineStart = end + 1;
   }
-  return true;
 }
 
 void RecallTable::Append(std::string_view memory, std::size_t from, std::size_t to) {
@@ -119,14 +120,10 @@ void RecallTable::DropAfterFirst(int from) {
 void RecallTable::Rebuild(std::string_view memory) {
   count_ = 0;
   slotsWithPair_.fill(0);
-  const std::size_t first = memory.find(kLineStart);
+  const std::size_t first = memory.find(kMemoryLineStart);
   if (first == std::string_view::npos) return;
   Append(memory, 0, first + 1);
-  for (std::size_t lineStart = first + 1, end = memory.find(kLineStart, lineStart);
-       end != std::string_view::npos; end = memory.find(kLineStart, lineStart)) {
-    Append(memory, lineStart, end + 1);
-    lineStart = end + 1;
-  }
+  AppendClosedLines(memory, first + 1);
 }
 
 }  // namespace velk

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/conversation_state.h"
 #include "engine/limits.h"
 
 namespace velk {
@@ -61,6 +62,8 @@ class RecallTable {
   void Rebuild(std::string_view memory);
   // Adds the line memory[from, to) as the newest slot.
   void Append(std::string_view memory, std::size_t from, std::size_t to);
+  // Adds each line from `lineStart` on that a carriage return closes.
+  void AppendClosedLines(std::string_view memory, std::size_t lineStart);
 
   std::string seen_;
   std::array<Entry, kRecallSlots> lines_{};

@@ -11,8 +11,6 @@
 namespace velk {
 namespace {
 
-constexpr char kLineStart = '\r';
-
 // Recall reads the lone carriage return that opens the memory and at most
 // this many lines before the newest; the newest line is never read.
 constexpr int kLinesRead = kRecallSlots - 1;
@@ -20,7 +18,7 @@ constexpr int kLinesRead = kRecallSlots - 1;
 // Drops lines that recall can no longer read, so that a conversation of any
 // length keeps bounded memory: recall sees exactly the same table as before.
 void DropUnreadLines(std::string& memory) {
-  const std::size_t first = memory.find(kLineStart);
+  const std::size_t first = memory.find(kMemoryLineStart);
   if (first == std::string::npos) return;
   // The carriage return that opens the oldest line recall still reads is the
   // (kLinesRead + 1)th from the end; a ring of that many finds it in one
@@ -28,7 +26,8 @@ void DropUnreadLines(std::string& memory) {
   constexpr std::size_t kKept = kLinesRead + 1;
   std::array<std::size_t, kKept> ring{};
   std::size_t seen = 0;
-  for (std::size_t pos = first; pos != std::string::npos; pos = memory.find(kLineStart, pos + 1)) {
+  for (std::size_t pos = first; pos != std::string::npos;
+       pos = memory.find(kMemoryLineStart, pos + 1)) {
     ring[seen++ % kKept] = pos;
   }
   if (seen <= kKept) return;
@@ -39,7 +38,7 @@ void DropUnreadLines(std::string& memory) {
 void AppendLine(ConversationState& state, std::string_view sentenceType,
                 std::string_view swappedSentence) {
   std::string& memory = state.StatementMemory;
-  memory += kLineStart;
+  memory += kMemoryLineStart;
   memory += sentenceType;
   memory += ':';
   memory += swappedSentence;
