@@ -17,7 +17,6 @@
 #include "styling/style_reply.h"
 
 namespace velk {
-namespace {}  // namespace
 
 // Working values of one GetReply call, kept over all of its sentences. The
 // engine keeps one for all calls so that its texts keep their buffers; Start
