@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/limits.h"
+#include "base/random_source.h"
 #include "bench/long_line.h"
-#include "engine/clock.h"
-#include "engine/limits.h"
-#include "engine/random_source.h"
 #include "engine/reply_engine.h"
 
 namespace velk {
@@ -36,9 +36,10 @@ struct SeededEngine {
     engine.InitEngine("Velk", "");
     engine.GetReply("-getgreet-");
   }
+  Conversation conversation;
   Mt19937Random random;
   FixedClock clock;
-  ReplyEngine engine{random, clock, 1u};
+  ReplyEngine engine{conversation, random, clock, 1u};
 };
 
 // The thousand lines in order, again and again, with the latency of single
@@ -117,9 +118,9 @@ void BM_FallbackUntilFull(benchmark::State& state) {
   SeededEngine seeded;
   int full = 0;
   for (auto _ : state) {
-    seeded.engine.State().ReplyHistory = history;
+    seeded.conversation.State.ReplyHistory = history;
     benchmark::DoNotOptimize(seeded.engine.GetReply(""));
-    full += seeded.engine.Candidates().Count() == kCandidateSlots;
+    full += seeded.conversation.Candidates.Count() == kCandidateSlots;
   }
   state.counters["full_list_share"] =
       static_cast<double>(full) / static_cast<double>(state.iterations());
@@ -127,16 +128,17 @@ void BM_FallbackUntilFull(benchmark::State& state) {
 BENCHMARK(BM_FallbackUntilFull);
 
 // Bytes the engine's texts hold, candidates included.
-std::size_t EngineBytes(const ReplyEngine& engine) {
-  const ConversationState& s = engine.State();
-  std::size_t bytes = sizeof(ReplyEngine) + engine.Recall().HeapBytes();
+std::size_t EngineBytes(const SeededEngine& seeded) {
+  const ConversationState& s = seeded.conversation.State;
+  std::size_t bytes = sizeof(Conversation) + sizeof(ReplyEngine) + seeded.engine.CacheHeapBytes();
   for (const std::string* text :
        {&s.StatementMemory, &s.InputHistory, &s.RepeatWord, &s.UserName, &s.BotName, &s.UserGender,
         &s.NameGender, &s.ReplyHistory, &s.LastContext, &s.SwappedSentence}) {
     bytes += text->capacity();
   }
   for (int i = 0; i < kCandidateSlots; ++i) {
-    bytes += engine.Candidates()[i].Reply.capacity() + engine.Candidates()[i].Context.capacity();
+    const Candidate& candidate = seeded.conversation.Candidates[i];
+    bytes += candidate.Reply.capacity() + candidate.Context.capacity();
   }
   return bytes;
 }
@@ -150,10 +152,10 @@ void BM_MemoryOverAMillionLines(benchmark::State& state) {
     std::size_t afterThousand = 0;
     for (int i = 0; i < 1000000; ++i) {
       seeded.engine.GetReply(lines[static_cast<std::size_t>(i) % lines.size()]);
-      if (i == 999) afterThousand = EngineBytes(seeded.engine);
+      if (i == 999) afterThousand = EngineBytes(seeded);
     }
     state.counters["bytes_after_1k"] = static_cast<double>(afterThousand);
-    state.counters["bytes_after_1M"] = static_cast<double>(EngineBytes(seeded.engine));
+    state.counters["bytes_after_1M"] = static_cast<double>(EngineBytes(seeded));
   }
 }
 BENCHMARK(BM_MemoryOverAMillionLines)->Iterations(1)->Unit(benchmark::kSecond);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/limits.h"
+#include "base/limits.h"
 
 namespace velk {
 

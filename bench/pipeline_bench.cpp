@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/limits.h"
 #include "bench/long_line.h"
-#include "engine/limits.h"
 #include "engine/normalise.h"
 #include "engine/sentences.h"
 

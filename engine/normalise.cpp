@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/limits.h"
+#include "base/limits.h"
 
 namespace velk {
 namespace {

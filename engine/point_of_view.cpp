@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

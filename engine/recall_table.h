@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/conversation_state.h"
-#include "engine/limits.h"
+#include "base/limits.h"
+#include "conversation/conversation_state.h"
 
 namespace velk {
 

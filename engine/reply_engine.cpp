@@ -4,12 +4,12 @@
 #include <bit>
 #include <memory>
 
-#include "engine/limits.h"
+#include "base/limits.h"
+#include "base/text.h"
 #include "engine/normalise.h"
 #include "engine/selection.h"
 #include "engine/sentences.h"
 #include "engine/statement_memory.h"
-#include "engine/text.h"
 #include "responders/bot_questions.h"
 #include "responders/content_words.h"
 #include "responders/follow_ups.h"
@@ -37,23 +37,29 @@ struct ReplyEngine::CallState {
   PreparedSentence Sentence;
 };
 
-ReplyEngine::ReplyEngine(RandomSource& random, Clock& clock, std::optional<std::uint32_t> fixedSeed)
-    : random_(random), clock_(clock), fixedSeed_(fixedSeed), call_(std::make_unique<CallState>()) {}
+ReplyEngine::ReplyEngine(Conversation& conversation, RandomSource& random, Clock& clock,
+                         std::optional<std::uint32_t> fixedSeed)
+    : turn_(conversation, random, clock),
+      random_(random),
+      clock_(clock),
+      fixedSeed_(fixedSeed),
+      call_(std::make_unique<CallState>()) {}
 
 ReplyEngine::~ReplyEngine() = default;
 
 void ReplyEngine::InitEngine(std::string_view botName, std::string_view userName) {
   random_.Seed(fixedSeed_ ? *fixedSeed_
                           : std::bit_cast<std::uint32_t>(clock_.SecondsSinceMidnight()));
-  state_.UserName = userName;
-  state_.BotName = botName;
-  if (state_.BotName.empty()) state_.BotName = "Velk";
+  ConversationState& state = turn_.State();
+  state.UserName = userName;
+  state.BotName = botName;
+  if (state.BotName.empty()) state.BotName = "Velk";
 }
 
 std::string ReplyEngine::GetReply(std::string_view rawLine) {
-  endRequested_ = false;
-  if (Trim(state_.BotName).empty()) InitEngine("Velk", "");
-  candidates_.ResetCount();
+  turn_.ClearEndRequest();
+  if (Trim(turn_.State().BotName).empty()) InitEngine("Velk", "");
+  turn_.Candidates().ResetCount();
 
   const std::string_view line = CutAtUtf8Boundary(rawLine, kMaxLineBytes);
   CallState& call = *call_;
@@ -63,9 +69,9 @@ std::string ReplyEngine::GetReply(std::string_view rawLine) {
   const int sentenceCount = SplitSentences(call.Text, sentences);
   for (int s = 0; s < sentenceCount; ++s) {
     AnswerSentence(sentences[s], call);
-    if (endRequested_) return {};
+    if (turn_.EndRequested()) return {};
   }
-  return StyleReply(*this, SelectWinner(*this, line));
+  return StyleReply(turn_, SelectWinner(turn_, recall_, line));
 }
 
 void ReplyEngine::AnswerSentence(std::string_view sentence, CallState& call) {
@@ -74,25 +80,26 @@ void ReplyEngine::AnswerSentence(std::string_view sentence, CallState& call) {
   const std::string& sentenceType = call.Sentence.SentenceType;
 
   // The word pass: the swapped sentence, recall of content words, the count.
-  std::string& swapped = state_.SwappedSentence;
+  ConversationState& state = turn_.State();
+  std::string& swapped = state.SwappedSentence;
   swapped.clear();
   int wordCount = 0;
   for (const std::string& word : words) {
     if (word.empty()) continue;
     swapped += word;
     swapped += ' ';
-    if (IsContentWord(state_, word)) RecallStatement(*this, word);
+    if (IsContentWord(state, word)) RecallStatement(turn_, recall_, word);
     ++wordCount;
   }
-  StoreStatement(state_, wordCount, sentenceType, swapped);
+  StoreStatement(state, wordCount, sentenceType, swapped);
 
   TakeOpeningWords(words, wordCount, call.OpeningWords, call.RestWords, call.TakenWords);
 
-  AnswerBotQuestion(*this, call.OpeningWords, call.RestWords);
-  if (Contains(sentenceType, "Q")) AnswerBotQuestion(*this, "", "");
-  AnswerKeywords(*this, swapped);
-  if (endRequested_) return;
-  FollowUpContext(*this, swapped);
+  AnswerBotQuestion(turn_, call.OpeningWords, call.RestWords);
+  if (Contains(sentenceType, "Q")) AnswerBotQuestion(turn_, "", "");
+  AnswerKeywords(turn_, swapped);
+  if (turn_.EndRequested()) return;
+  FollowUpContext(turn_, swapped);
   swapped.clear();
 }
 

@@ -1,35 +1,39 @@
-// The reply engine: one line in, one reply out, with the conversation state
-// kept between lines.
+// The reply engine: one line in, one reply out, with the conversation carried
+// between lines.
 #ifndef VELK_ENGINE_REPLY_ENGINE_H_
 #define VELK_ENGINE_REPLY_ENGINE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "engine/clock.h"
-#include "engine/conversation_state.h"
-#include "engine/random_source.h"
+#include "base/clock.h"
+#include "base/random_source.h"
+#include "conversation/conversation_state.h"
+#include "conversation/turn_context.h"
 #include "engine/recall_table.h"
 
 namespace velk {
 
-// Owns the ConversationState and the CandidateList for the whole run. The
-// random source and the clock must outlive the engine. Not re-entrant: one
-// call at a time, from one thread.
+// Answers lines of one conversation. The conversation, the random source and
+// the clock must outlive the engine; the engine keeps nothing of the
+// conversation that is not in them but caches it can rebuild. Not re-entrant:
+// one call at a time, from one thread.
 //
+//   Conversation conversation;
 //   Mt19937Random random;
 //   SystemClock clock;
-//   ReplyEngine engine(random, clock);
+//   ReplyEngine engine(conversation, random, clock);
 //   engine.InitEngine("Velk", "");
 //   std::string greeting = engine.GetReply("-getgreet-");
 class ReplyEngine {
  public:
   // With a fixed seed, every InitEngine seeds the generator with it; without
   // one, from the clock.
-  ReplyEngine(RandomSource& random, Clock& clock,
+  ReplyEngine(Conversation& conversation, RandomSource& random, Clock& clock,
               std::optional<std::uint32_t> fixedSeed = std::nullopt);
   ~ReplyEngine();
   ReplyEngine(const ReplyEngine&) = delete;
@@ -46,43 +50,21 @@ class ReplyEngine {
 
   // True once the user has asked to end the program (the sentence EXIT). The
   // engine never ends the process; the front end reads this after GetReply.
-  bool EndRequested() const { return endRequested_; }
-  void RequestEnd() { endRequested_ = true; }
+  bool EndRequested() const { return turn_.EndRequested(); }
 
-  // Adds a candidate in slot CandidateCount (see CandidateList::Add).
-  void AddCandidate(std::string_view reply, std::string_view context = {},
-                    ScoreChange change = {}) {
-    candidates_.Add(reply, context, change);
-  }
-
-  // One draw r in [0, 1), and Int(r * n) + 1.
-  double Draw() { return random_.Draw(); }
-  int Pick(int n) { return PickOneTo(random_, n); }
-
-  ConversationState& State() { return state_; }
-  const ConversationState& State() const { return state_; }
-  CandidateList& Candidates() { return candidates_; }
-  const CandidateList& Candidates() const { return candidates_; }
-  Clock& Time() { return clock_; }
-
-  // The lines of StatementMemory that recall reads, kept between calls. It
-  // checks the memory it is given against the one it last read, so the state
-  // may be changed freely in between.
-  RecallTable& Recall() { return recall_; }
-  const RecallTable& Recall() const { return recall_; }
+  // Heap bytes held between calls, for the memory benchmark.
+  std::size_t CacheHeapBytes() const { return recall_.HeapBytes(); }
 
  private:
   struct CallState;
 
   void AnswerSentence(std::string_view sentence, CallState& call);
 
+  TurnContext turn_;
   RandomSource& random_;
   Clock& clock_;
   const std::optional<std::uint32_t> fixedSeed_;
-  ConversationState state_;
-  CandidateList candidates_;
-  RecallTable recall_;
-  bool endRequested_ = false;
+  RecallTable recall_;               // the lines recall reads, kept between calls
   std::unique_ptr<CallState> call_;  // reused by every GetReply call
 };
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "engine/limits.h"
-#include "engine/reply_engine.h"
+#include "base/limits.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "engine/statement_memory.h"
-#include "engine/text.h"
 #include "responders/idle_prompts.h"
 
 namespace velk {
@@ -21,10 +21,10 @@ bool HasContext(const Candidate& candidate) { return !Trim(candidate.Context).em
 
 }  // namespace
 
-std::string SelectWinner(ReplyEngine& engine, std::string_view line) {
-  ConversationState& state = engine.State();
-  CandidateList& candidates = engine.Candidates();
-  Clock& clock = engine.Time();
+std::string SelectWinner(TurnContext& turn, RecallTable& recall, std::string_view line) {
+  ConversationState& state = turn.State();
+  CandidateList& candidates = turn.Candidates();
+  Clock& clock = turn.Time();
   const float start = clock.SecondsSinceMidnight();
 
   // A cycle that finds no winner leaves every candidate it saw with a score
@@ -76,7 +76,7 @@ std::string SelectWinner(ReplyEngine& engine, std::string_view line) {
     if (!winning.empty()) break;
 
     // Fallback cycle. With the list full, the prompt wins outright.
-    IdlePrompt prompt = PickIdlePrompt(engine);
+    IdlePrompt prompt = PickIdlePrompt(turn);
     if (candidates.Full()) {
       winning = std::move(prompt.Text);
       state.LastContext = std::move(prompt.Context);
@@ -84,7 +84,7 @@ std::string SelectWinner(ReplyEngine& engine, std::string_view line) {
     }
     from = candidates.Count();
     candidates.Add(prompt.Text, prompt.Context);
-    RecallStatement(engine, "");
+    RecallStatement(turn, recall, "");
   }
 
   state.InputHistory += "<>";

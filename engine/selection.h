@@ -7,7 +7,8 @@
 
 namespace velk {
 
-class ReplyEngine;
+class RecallTable;
+class TurnContext;
 
 // Picks the winner among the candidates: replies already given lose 20
 // points, replies found in earlier input are dropped, a candidate with a
@@ -17,7 +18,7 @@ class ReplyEngine;
 // and clears the slots it saw filled. Returns the winning text, unstyled (a
 // winner with a code carries one trailing blank). `line` is the caller's line
 // as given.
-std::string SelectWinner(ReplyEngine& engine, std::string_view line);
+std::string SelectWinner(TurnContext& turn, RecallTable& recall, std::string_view line);
 
 }  // namespace velk
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/text.h"
 #include "engine/point_of_view.h"
-#include "engine/text.h"
 #include "language/synonyms.h"
 
 namespace velk {

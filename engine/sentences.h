@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/limits.h"
+#include "base/limits.h"
 
 namespace velk {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/limits.h"
+#include "base/limits.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "engine/recall_table.h"
-#include "engine/reply_engine.h"
-#include "engine/text.h"
 
 namespace velk {
 namespace {
@@ -55,15 +55,14 @@ void StoreStatement(ConversationState& state, int wordCount, std::string_view se
   if (Contains(sentenceType, "S")) AppendLine(state, sentenceType, swappedSentence);
 }
 
-void RecallStatement(ReplyEngine& engine, const std::string& word) {
-  RecallTable& table = engine.Recall();
-  table.Sync(engine.State().StatementMemory);
+void RecallStatement(TurnContext& turn, RecallTable& table, const std::string& word) {
+  table.Sync(turn.State().StatementMemory);
 
   if (!word.empty()) {
     // The latest matching statement wins; the match may fall in the type
     // letters. An empty answer is still offered, and never wins.
     const int slot = table.LastStatementWith(word);
-    engine.AddCandidate(slot < 0 ? std::string_view{} : table.SaidText(slot));
+    turn.AddCandidate(slot < 0 ? std::string_view{} : table.SaidText(slot));
     return;
   }
 
@@ -71,9 +70,9 @@ void RecallStatement(ReplyEngine& engine, const std::string& word) {
   if (count < 3) return;
   for (;;) {
     // Pick gives 1 to count; slot count lies past the table, so draw again.
-    const int k = engine.Pick(count);
+    const int k = turn.Pick(count);
     if (k >= count) continue;
-    engine.AddCandidate(table.IsQuestion(k) ? std::string_view{} : table.SaidText(k));
+    turn.AddCandidate(table.IsQuestion(k) ? std::string_view{} : table.SaidText(k));
     return;
   }
 }

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "engine/conversation_state.h"
+#include "conversation/conversation_state.h"
 
 namespace velk {
 
-class ReplyEngine;
+class RecallTable;
+class TurnContext;
 
 // Appends the sentence to StatementMemory once for an "E" and once for an "S"
 // in its type; never for sentences of fewer than three words.
@@ -17,8 +18,9 @@ void StoreStatement(ConversationState& state, int wordCount, std::string_view se
                     std::string_view swappedSentence);
 
 // Adds at most one candidate: the last remembered statement containing `word`,
-// or for an empty word a random one.
-void RecallStatement(ReplyEngine& engine, const std::string& word);
+// or for an empty word a random one. `table` is the engine's table of the
+// lines recall reads, brought up to date with StatementMemory first.
+void RecallStatement(TurnContext& turn, RecallTable& table, const std::string& word);
 
 }  // namespace velk
 

@@ -3,17 +3,16 @@
 namespace velk {
 
 void ChatPresenter::Load() {
-  engine_.InitEngine("Velk", "");
-  reveal_.StartNearlyShown(engine_.GetReply("-getgreet-"));
+  reveal_.StartNearlyShown(bot_.Greet());
   // A log that cannot be written must not keep the chat from opening: the
   // start is treated like every exchange after it.
   LogChatStart(log_, reveal_.Text());
 }
 
 ChatPresenter::Outcome ChatPresenter::Enter(const std::string& text) {
-  std::string reply = engine_.GetReply(text);
+  std::string reply = bot_.Reply(text);
   // The EXIT sentence ends the program inside the reply, before the log.
-  if (engine_.EndRequested()) return Outcome::kEndProgram;
+  if (bot_.Ended()) return Outcome::kEndProgram;
   reveal_.Start(std::move(reply));
   LogChatExchange(log_, text, reveal_.Text());
   return Outcome::kGoOn;

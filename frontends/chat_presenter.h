@@ -6,17 +6,17 @@
 #include <optional>
 #include <string>
 
-#include "engine/reply_engine.h"
 #include "frontends/conversation_log.h"
 #include "frontends/reveal.h"
+#include "velk/bot.h"
 
 namespace velk {
 
 // The chat window's logic. The window forwards its events here and shows what
-// comes back; it keeps no state of its own. The engine and the log must
-// outlive the presenter.
+// comes back; it keeps no state of its own. The bot and the log must outlive
+// the presenter.
 //
-//   ChatPresenter chat(engine, log);
+//   ChatPresenter chat(bot, log);
 //   chat.Load();                        // greeting, header in the log
 //   if (chat.Enter("hello") == ChatPresenter::Outcome::kEndProgram) quit();
 //   if (auto caption = chat.Tick()) label->setText(*caption);   // every 30 ms
@@ -24,13 +24,13 @@ class ChatPresenter {
  public:
   enum class Outcome { kGoOn, kEndProgram };
 
-  ChatPresenter(ReplyEngine& engine, LineSink& log) : engine_(engine), log_(log) {}
+  ChatPresenter(Bot& bot, LineSink& log) : bot_(bot), log_(log) {}
   ChatPresenter(const ChatPresenter&) = delete;
   ChatPresenter& operator=(const ChatPresenter&) = delete;
 
-  // Window load: InitEngine("Velk", ""), the greeting as the reply to
-  // "-getgreet-", revealed from all but its last character, and the log's
-  // header and greeting lines (a failed write is ignored).
+  // Window load: the bot's greeting, revealed from all but its last
+  // character, and the log's header and greeting lines (a failed write is
+  // ignored).
   void Load();
 
   // Enter in the input box with its whole text (empty included): restarts the
@@ -49,7 +49,7 @@ class ChatPresenter {
   const std::string& RevealText() const { return reveal_.Text(); }
 
  private:
-  ReplyEngine& engine_;
+  Bot& bot_;
   LineSink& log_;
   Reveal reveal_;
   std::string caption_;

@@ -25,9 +25,9 @@ void Show(std::ostream& out, const std::string& reply, const ConsoleStyle& style
 
 }  // namespace
 
-int RunConsoleChat(ReplyEngine& engine, std::istream& in, std::ostream& out, LineSink& log,
+int RunConsoleChat(Bot& bot, std::istream& in, std::ostream& out, LineSink& log,
                    const ConsoleStyle& style) {
-  const std::string greeting = engine.GetReply("-getgreet-");
+  const std::string greeting = bot.Greet();
   LogChatStart(log, greeting);
   Show(out, greeting, style);
 
@@ -36,8 +36,8 @@ int RunConsoleChat(ReplyEngine& engine, std::istream& in, std::ostream& out, Lin
     if (style.Interactive) out << "> " << std::flush;
     if (!std::getline(in, line)) break;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string reply = engine.GetReply(line);
-    if (engine.EndRequested()) return 0;
+    const std::string reply = bot.Reply(line);
+    if (bot.Ended()) return 0;
     LogChatExchange(log, line, reply);
     Show(out, reply, style);
   }

@@ -6,8 +6,8 @@
 #include <istream>
 #include <ostream>
 
-#include "engine/reply_engine.h"
 #include "frontends/conversation_log.h"
+#include "velk/bot.h"
 
 namespace velk {
 
@@ -19,9 +19,9 @@ struct ConsoleStyle {
 };
 
 // Greets, then answers every line of `in` on one line of `out` until end of
-// input or the sentence EXIT, logging every exchange. The engine must be
-// initialised. Returns the exit status: 0.
-int RunConsoleChat(ReplyEngine& engine, std::istream& in, std::ostream& out, LineSink& log,
+// input or the sentence EXIT, logging every exchange. Returns the exit
+// status: 0.
+int RunConsoleChat(Bot& bot, std::istream& in, std::ostream& out, LineSink& log,
                    const ConsoleStyle& style);
 
 }  // namespace velk

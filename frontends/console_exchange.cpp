@@ -5,15 +5,15 @@
 
 namespace velk {
 
-int RunConsoleExchange(ExchangeSession& session, ReplyEngine& engine, std::ostream& out,
-                       const std::atomic<bool>& stop, std::chrono::milliseconds tick) {
+int RunConsoleExchange(ExchangeSession& session, std::ostream& out, const std::atomic<bool>& stop,
+                       std::chrono::milliseconds tick) {
   using Steady = std::chrono::steady_clock;
   session.OnExchange = [&out](const std::string& received, const std::string& sent) {
     out << "<< " << received << '\n' << ">> " << sent << '\n' << std::flush;
   };
   const auto poll = std::chrono::milliseconds(kExchangePollMs);
   auto nextTick = Steady::now() + tick;
-  while (!stop && !engine.EndRequested()) {
+  while (!stop && !session.Ended()) {
     const auto now = Steady::now();
     if (now >= nextTick) {
       // Ticks keep to their grid; one that falls inside a wait is skipped.

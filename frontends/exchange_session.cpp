@@ -2,14 +2,13 @@
 
 namespace velk {
 
-ExchangeSession::ExchangeSession(ReplyEngine& engine, ExchangeFiles& files, LineSink& log,
+ExchangeSession::ExchangeSession(Bot& bot, ExchangeFiles& files, LineSink& log,
                                  std::string directory)
-    : engine_(engine), files_(files), log_(log), directory_(std::move(directory)) {}
+    : bot_(bot), files_(files), log_(log), directory_(std::move(directory)) {}
 
 void ExchangeSession::Load(bool firstCopy) {
   OwnFile = firstCopy ? kExchangeFileA : kExchangeFileB;
   PartnerFile = firstCopy ? kExchangeFileB : kExchangeFileA;
-  engine_.InitEngine(firstCopy ? "Tavro" : "Velk", "");
 }
 
 void ExchangeSession::Tick() {
@@ -47,8 +46,8 @@ void ExchangeSession::Pass() {
 void ExchangeSession::Exchange() {
   waiting_ = false;
   Received = LastInput;
-  LastOutput = engine_.GetReply(LastInput);
-  if (engine_.EndRequested()) return;
+  LastOutput = bot_.Reply(LastInput);
+  if (bot_.Ended()) return;
   Sent = LastOutput;
   if (directory_.empty() || !files_.Replace(directory_ + OwnFile, QuoteField(LastOutput))) {
     errorPending_ = true;

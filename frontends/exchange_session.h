@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "engine/reply_engine.h"
 #include "frontends/conversation_log.h"
 #include "frontends/exchange_files.h"
+#include "velk/bot.h"
 
 namespace velk {
 
@@ -18,6 +18,9 @@ inline constexpr int kExchangeTickMs = 3000;
 // The wait for a new line polls this often instead of spinning in a nested
 // event loop.
 inline constexpr int kExchangePollMs = 25;
+
+// The persona of a copy: the first to start plays Tavro, a later one Velk.
+inline const char* ExchangePersona(bool firstCopy) { return firstCopy ? "Tavro" : "Velk"; }
 
 // One copy's side of the exchange. The first copy to start writes
 // "VelkA.ini", reads "VelkB.ini" and plays Tavro; a later copy the other way
@@ -32,10 +35,14 @@ class ExchangeSession {
  public:
   // `directory` ends with "/" (empty: the files cannot be reached, and the
   // copy keeps waiting or greeting without delivering anything).
-  ExchangeSession(ReplyEngine& engine, ExchangeFiles& files, LineSink& log, std::string directory);
+  // The bot must play ExchangePersona(firstCopy) of the copy it serves.
+  ExchangeSession(Bot& bot, ExchangeFiles& files, LineSink& log, std::string directory);
 
-  // Window load: names the files and initialises the engine's persona.
+  // Window load: names the two files.
   void Load(bool firstCopy);
+
+  // True once the partner's line ended the conversation (the sentence EXIT).
+  bool Ended() const { return bot_.Ended(); }
 
   // Starts a tick: clears the labels, remembers the line answered last and
   // makes the first pass of the wait at once.
@@ -62,7 +69,7 @@ class ExchangeSession {
   void Pass();
   void Exchange();
 
-  ReplyEngine& engine_;
+  Bot& bot_;
   ExchangeFiles& files_;
   LineSink& log_;
   const std::string directory_;

@@ -11,9 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/clock.h"
-#include "engine/random_source.h"
-#include "engine/reply_engine.h"
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
 #include "frontends/console_exchange.h"
@@ -23,6 +20,7 @@
 #include "frontends/exchange_session.h"
 #include "frontends/start_up.h"
 #include "frontends/window_module.h"
+#include "velk/bot.h"
 
 namespace {
 
@@ -39,29 +37,24 @@ bool HasDisplay() {
 std::atomic<bool> interrupted{false};
 extern "C" void OnInterrupt(int) { interrupted = true; }
 
-int RunConsoleExchange(const velk::CommandLine& options) {
+int OpenConsoleExchange(const velk::CommandLine& options) {
   const velk::ExchangeDirectory directory = velk::ExchangeFolder();
   velk::InstanceLock lock(directory.Path);
-  velk::Mt19937Random random;
-  velk::SystemClock clock;
-  velk::ReplyEngine engine(random, clock, options.Seed);
+  velk::Bot bot({.Seed = options.Seed, .Persona = velk::ExchangePersona(lock.First())});
   velk::PosixExchangeFiles files;
   const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
-  velk::ExchangeSession session(engine, files, *log, directory.Path);
+  velk::ExchangeSession session(bot, files, *log, directory.Path);
   session.Load(lock.First());
   std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
             << " in " << (directory.Path.empty() ? "(no directory)" : directory.Path) << '\n'
             << std::flush;
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
-  return velk::RunConsoleExchange(session, engine, std::cout, interrupted, velk::ExchangeTick());
+  return velk::RunConsoleExchange(session, std::cout, interrupted, velk::ExchangeTick());
 }
 
-int RunConsole(const velk::CommandLine& options) {
-  velk::Mt19937Random random;
-  velk::SystemClock clock;
-  velk::ReplyEngine engine(random, clock, options.Seed);
-  engine.InitEngine("Velk", "");
+int OpenConsoleChat(const velk::CommandLine& options) {
+  velk::Bot bot({.Seed = options.Seed});
 
   // Hold the lock like every copy, so that an exchange started meanwhile
   // knows it is not alone.
@@ -70,20 +63,20 @@ int RunConsole(const velk::CommandLine& options) {
   velk::ConsoleStyle style;
   style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
   style.WaitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
-  return velk::RunConsoleChat(engine, std::cin, std::cout, *log, style);
+  return velk::RunConsoleChat(bot, std::cin, std::cout, *log, style);
 }
 
 // The window toolkit is loaded only here, so the console front ends start
 // without it. A module that cannot be loaded (not built, or the toolkit's
 // libraries missing) costs the window, not the session.
-int RunWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::CommandLine& options) {
+int OpenWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::CommandLine& options) {
   const velk::LoadedWindowModule module = velk::LoadWindowModule();
   if (module.Run == nullptr) {
     std::cerr << "velk: cannot open the window (" << module.Error
               << "); using the console instead\n";
     return velk::ConsoleFrontEnd(frontEnd) == velk::FrontEnd::kConsoleExchange
-               ? RunConsoleExchange(options)
-               : RunConsole(options);
+               ? OpenConsoleExchange(options)
+               : OpenConsoleChat(options);
   }
   velk::WindowRequest request{};
   request.Kind = frontEnd == velk::FrontEnd::kExchangeWindow ? velk::kExchangeWindowKind
@@ -115,12 +108,12 @@ int main(int argc, char** argv) {
   const velk::FrontEnd frontEnd = velk::ChooseFrontEnd(options, HasDisplay());
   switch (frontEnd) {
     case velk::FrontEnd::kConsoleChat:
-      return RunConsole(options);
+      return OpenConsoleChat(options);
     case velk::FrontEnd::kConsoleExchange:
-      return RunConsoleExchange(options);
+      return OpenConsoleExchange(options);
     case velk::FrontEnd::kExchangeWindow:
     case velk::FrontEnd::kChatWindow:
       break;
   }
-  return RunWindow(frontEnd, argc, argv, options);
+  return OpenWindow(frontEnd, argc, argv, options);
 }

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/clock.h"
-#include "engine/random_source.h"
+#include "base/clock.h"
+#include "base/random_source.h"
 #include "engine/reply_engine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,9 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   rest.remove_prefix(size < 4 ? size : 4);
 
+  velk::Conversation conversation;
   velk::Mt19937Random random;
   velk::FixedClock clock;
-  velk::ReplyEngine engine(random, clock, seed);
+  velk::ReplyEngine engine(conversation, random, clock, seed);
   engine.InitEngine("Velk", "");
   if (engine.GetReply("-getgreet-").empty()) std::abort();
   while (!rest.empty()) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/conversation_state.h"
+#include "conversation/conversation_state.h"
 
 namespace velk {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "identity/first_names.h"
 
 namespace velk {

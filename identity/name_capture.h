@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/conversation_state.h"
+#include "conversation/conversation_state.h"
 
 namespace velk {
 

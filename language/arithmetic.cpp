@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "language/number_words.h"
 #include "language/numeric_text.h"
 

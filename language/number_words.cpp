@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

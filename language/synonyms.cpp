@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "language/word_index.h"
+#include "base/word_index.h"
 
 namespace velk {
 namespace {

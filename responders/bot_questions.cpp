@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "engine/reply_engine.h"
-#include "engine/text.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "language/arithmetic.h"
 #include "language/numeric_text.h"
 #include "responders/pickers.h"
@@ -30,28 +30,28 @@ constexpr bool kAlways = true;
 
 // One evasive answer, drawn from 17. The mood is drawn only for its own entry,
 // after the entry itself.
-void AddDodgeAnswer(ReplyEngine& engine) {
-  const int k = engine.Pick(17);
-  const bool male = engine.State().UserGender == "M";
+void AddDodgeAnswer(TurnContext& turn) {
+  const int k = turn.Pick(17);
+  const bool male = turn.State().UserGender == "M";
   // clang-format off
   switch (k) {
-    case  1: return engine.AddCandidate("You ask a lot of questions, why?", "QUE");
-    case  2: return engine.AddCandidate("I hope you realise that I can't answer every question.");
-    case  3: return engine.AddCandidate("Enough questions, I want to know more about you.");
-    case  4: return engine.AddCandidate("I'm " + PickMood(engine) + " now.", "EM");
-    case  5: return engine.AddCandidate("Would you like to re-word that question?", "REWORD");
-    case  6: return engine.AddCandidate("That's obvious.");
-    case  7: return engine.AddCandidate("I think you already know.");
-    case  8: return engine.AddCandidate("I couldn't be bothered to find out.");
-    case  9: return engine.AddCandidate("How should I know?");
-    case 10: return engine.AddCandidate("I don't know stuff like that!");
-    case 11: return engine.AddCandidate("I'll need time to consider that.");
-    case 12: return engine.AddCandidate("It's hard to say, give me more information.");
-    case 13: return engine.AddCandidate("I can't tell you right now.");
-    case 14: return engine.AddCandidate(male ? "I haven't a clue mate" : "I haven't a clue");
-    case 15: return engine.AddCandidate("<Frowns>");
-    case 16: return engine.AddCandidate("I don't know.");
-    default: return engine.AddCandidate("Find out for yourself.");
+    case  1: return turn.AddCandidate("You ask a lot of questions, why?", "QUE");
+    case  2: return turn.AddCandidate("I hope you realise that I can't answer every question.");
+    case  3: return turn.AddCandidate("Enough questions, I want to know more about you.");
+    case  4: return turn.AddCandidate("I'm " + PickMood(turn) + " now.", "EM");
+    case  5: return turn.AddCandidate("Would you like to re-word that question?", "REWORD");
+    case  6: return turn.AddCandidate("That's obvious.");
+    case  7: return turn.AddCandidate("I think you already know.");
+    case  8: return turn.AddCandidate("I couldn't be bothered to find out.");
+    case  9: return turn.AddCandidate("How should I know?");
+    case 10: return turn.AddCandidate("I don't know stuff like that!");
+    case 11: return turn.AddCandidate("I'll need time to consider that.");
+    case 12: return turn.AddCandidate("It's hard to say, give me more information.");
+    case 13: return turn.AddCandidate("I can't tell you right now.");
+    case 14: return turn.AddCandidate(male ? "I haven't a clue mate" : "I haven't a clue");
+    case 15: return turn.AddCandidate("<Frowns>");
+    case 16: return turn.AddCandidate("I don't know.");
+    default: return turn.AddCandidate("Find out for yourself.");
   }
   // clang-format on
 }
@@ -61,7 +61,7 @@ void AddDodgeAnswer(ReplyEngine& engine) {
 // every plain rule records whether it fired.
 class RuleChain {
  public:
-  RuleChain(ReplyEngine& engine, const std::string& rest) : engine_(engine), rest_(rest) {}
+  RuleChain(TurnContext& turn, const std::string& rest) : turn_(turn), rest_(rest) {}
 
   bool Has(std::string_view key) const { return Contains(rest_, key); }
   bool All(std::initializer_list<std::string_view> keys) const {
@@ -81,20 +81,20 @@ class RuleChain {
   void Rule(bool test, std::string_view reply, std::string_view context = {},
             ScoreChange change = {}) {
     outerFired_ = test;
-    if (test) engine_.AddCandidate(reply, context, change);
+    if (test) turn_.AddCandidate(reply, context, change);
   }
 
   // A plain rule whose candidate carries no code, whatever the slot held.
   void RuleWithoutCode(bool test, std::string_view reply) {
     outerFired_ = test;
     if (!test) return;
-    engine_.Candidates().SetNextContext("");
-    engine_.AddCandidate(reply);
+    turn_.Candidates().SetNextContext("");
+    turn_.AddCandidate(reply);
   }
 
   // A rule tried only when the nearest plain rule above it fired.
   void Inside(bool test, std::string_view reply) {
-    if (outerFired_ && test) engine_.AddCandidate(reply);
+    if (outerFired_ && test) turn_.AddCandidate(reply);
   }
 
   // A reply written into the next free slot without counting it: the next
@@ -102,15 +102,15 @@ class RuleChain {
   // selection to find.
   void Default(std::string_view reply) {
     outerFired_ = true;
-    engine_.Candidates().SetNextReply(reply);
+    turn_.Candidates().SetNextReply(reply);
   }
   void DefaultWithoutCode(std::string_view reply) {
     Default(reply);
-    engine_.Candidates().SetNextContext("");
+    turn_.Candidates().SetNextContext("");
   }
 
  private:
-  ReplyEngine& engine_;
+  TurnContext& turn_;
   const std::string& rest_;
   bool outerFired_ = false;
 };
@@ -216,7 +216,7 @@ void AnswerAboutBot(RuleChain& r, std::string_view opening, const ConversationSt
 
 // The user's "do you ...": false when the answer ended in a dodge, which
 // keeps what was added before it but takes no end bonus.
-bool AnswerDoI(RuleChain& r, ReplyEngine& engine) {
+bool AnswerDoI(RuleChain& r, TurnContext& turn) {
   // clang-format off
   r.DefaultWithoutCode(                      "I do.");
   r.Rule(r.Any({"ENJOY", "LIKE"}),           "Sometimes.");
@@ -230,7 +230,7 @@ bool AnswerDoI(RuleChain& r, ReplyEngine& engine) {
   r.Rule(r.Has("SURF"),                      kWebsiteReply);
   r.Rule(r.Has("SMOKE"),                     "I wouldn't be stupid enough.");
   r.Rule(r.Has("DRINK"),                     "I can't eat or drink, silly!");
-  if (r.Any({"HOW", "WHAT", "WHEN", "WHY"})) { AddDodgeAnswer(engine); return false; }
+  if (r.Any({"HOW", "WHAT", "WHEN", "WHY"})) { AddDodgeAnswer(turn); return false; }
   r.Rule(r.Has("SLEEP"),                     "Only when I'm tired");
   r.Rule(r.Has("EAT"),                       "Yes, If I'm hungry.");
   r.Rule(r.Has("REALISE"),                   "No, I never realised that before.");
@@ -241,9 +241,9 @@ bool AnswerDoI(RuleChain& r, ReplyEngine& engine) {
 }
 
 // Openings about facts and about the user.
-void AnswerAboutFacts(RuleChain& r, std::string_view opening, ReplyEngine& engine,
+void AnswerAboutFacts(RuleChain& r, std::string_view opening, TurnContext& turn,
                       const std::string& rest) {
-  const ConversationState& state = engine.State();
+  const ConversationState& state = turn.State();
   const int age = state.UserAge;
   const bool male = state.UserGender == "M";
   const bool noUserName = state.UserName.empty();
@@ -279,7 +279,7 @@ void AnswerAboutFacts(RuleChain& r, std::string_view opening, ReplyEngine& engin
   } else if (opening == "WHATHAVE") {
     r.Rule(r.Has("I") && r.Any({"DOING", "UPTO"}), "Not much.", "-", Plus(10));
   } else if (opening == "WHATIS") {
-    const LocalDateTime now = engine.Time().Now();
+    const LocalDateTime now = turn.Time().Now();
     const int sum = EvaluateArithmetic(rest);
     r.Rule(r.Any({"DAY", "DATE"}),           "Today is " + DateText(now));
     r.Rule(r.Has("THETIME"),                 TimeText(now));
@@ -310,20 +310,20 @@ void AnswerAboutFacts(RuleChain& r, std::string_view opening, ReplyEngine& engin
 
 }  // namespace
 
-void AnswerBotQuestion(ReplyEngine& engine, const std::string& opening, const std::string& rest) {
-  if (opening.empty()) return AddDodgeAnswer(engine);
-  CandidateList& list = engine.Candidates();
+void AnswerBotQuestion(TurnContext& turn, const std::string& opening, const std::string& rest) {
+  if (opening.empty()) return AddDodgeAnswer(turn);
+  CandidateList& list = turn.Candidates();
   const int entryCount = list.Count();
   for (std::string_view dodged : kDodgedOpenings) {
-    if (opening == dodged) return AddDodgeAnswer(engine);
+    if (opening == dodged) return AddDodgeAnswer(turn);
   }
 
-  RuleChain chain(engine, rest);
+  RuleChain chain(turn, rest);
   if (opening == "DOI") {
-    if (!AnswerDoI(chain, engine)) return;
+    if (!AnswerDoI(chain, turn)) return;
   } else {
-    AnswerAboutBot(chain, opening, engine.State());
-    AnswerAboutFacts(chain, opening, engine, rest);
+    AnswerAboutBot(chain, opening, turn.State());
+    AnswerAboutFacts(chain, opening, turn, rest);
   }
 
   // The last candidate this call added gets the bonus; an uncounted default

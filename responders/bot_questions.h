@@ -6,12 +6,12 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
 // Answers by the opening (the first two words, joined) and the rest (the
 // later words, joined). An empty opening gives one dodge answer. Neither text
 // is changed.
-void AnswerBotQuestion(ReplyEngine& engine, const std::string& opening, const std::string& rest);
+void AnswerBotQuestion(TurnContext& turn, const std::string& opening, const std::string& rest);
 
 }  // namespace velk
 

@@ -5,9 +5,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/text.h"
+#include "base/text.h"
+#include "base/word_index.h"
 #include "language/numeric_text.h"
-#include "language/word_index.h"
 
 namespace velk {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "engine/conversation_state.h"
+#include "conversation/conversation_state.h"
 
 namespace velk {
 

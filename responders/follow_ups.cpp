@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "engine/reply_engine.h"
-#include "engine/text.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "responders/identity_follow_ups.h"
 #include "responders/pickers.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 // A reply that is built when its rule fires, so that a picker draws only then
 // and the user's name or gender is read only then.
-using MakeReply = std::string (*)(ReplyEngine&);
+using MakeReply = std::string (*)(TurnContext&);
 
 struct Reply {
   // Implicit, so that a row holds either its text or the helper's name.
@@ -82,49 +82,45 @@ struct Rule {
 };
 
 // Every rule is tested in order and every one that holds adds its candidate.
-void Apply(ReplyEngine& engine, const std::string& sentence, std::span<const Rule> rules) {
+void Apply(TurnContext& turn, const std::string& sentence, std::span<const Rule> rules) {
   for (const Rule& rule : rules) {
     if (!rule.When.HoldsFor(sentence)) continue;
     if (rule.Said.Make != nullptr) {
-      engine.AddCandidate(rule.Said.Make(engine), rule.Code);
+      turn.AddCandidate(rule.Said.Make(turn), rule.Code);
     } else {
-      engine.AddCandidate(rule.Said.Text, rule.Code);
+      turn.AddCandidate(rule.Said.Text, rule.Code);
     }
   }
 }
 
 // Replies with their own logic, each on one row of its table.
 
-std::string WontGoOn(ReplyEngine& engine) {
-  return "Fine, I won't go on about it because you'll only get " + PickMood(engine);
+std::string WontGoOn(TurnContext& turn) {
+  return "Fine, I won't go on about it because you'll only get " + PickMood(turn);
 }
 
 // Any other gender value leaves the opening alone.
-std::string YouShouldKnow(ReplyEngine& engine) {
-  const std::string& gender = engine.State().UserGender;
+std::string YouShouldKnow(TurnContext& turn) {
+  const std::string& gender = turn.State().UserGender;
   if (gender == "M") return std::string("You should know, you're a ") + "man.";
   if (gender == "F") return std::string("You should know, you're a ") + "woman.";
   if (gender.empty()) return "I don't know!";
   return "You should know, you're a ";
 }
 
-std::string AmericansAre(ReplyEngine& engine) {
-  return "I think Americans are " + PickMood(engine);
+std::string AmericansAre(TurnContext& turn) { return "I think Americans are " + PickMood(turn); }
+
+std::string JollyGoodOld(TurnContext& turn) {
+  return std::string("Jolly Good old ") + (turn.State().UserGender == "F" ? " girl." : " chap.");
 }
 
-std::string JollyGoodOld(ReplyEngine& engine) {
-  return std::string("Jolly Good old ") + (engine.State().UserGender == "F" ? " girl." : " chap.");
+std::string CoolVibes(TurnContext& turn) {
+  return std::string("Cool vibes,") + (turn.State().UserGender == "F" ? " sweety." : " man.");
 }
 
-std::string CoolVibes(ReplyEngine& engine) {
-  return std::string("Cool vibes,") + (engine.State().UserGender == "F" ? " sweety." : " man.");
+std::string IRetract(TurnContext& turn) {
+  return "Ok " + turn.State().UserName + ", I retract that.";
 }
-
-std::string IRetract(ReplyEngine& engine) {
-  return "Ok " + engine.State().UserName + ", I retract that.";
-}
-
-std::string TellJoke(ReplyEngine& engine) { return PickJoke(engine); }
 
 // clang-format off
 // Test (legend above Test)       New code       Reply
@@ -393,7 +389,7 @@ constexpr Rule kHobby[] = {
 };
 constexpr Rule kJoke[] = {
   {"",                            "",            "I'll tell you one some other time, then."},
-  {"YES",                         "",            TellJoke},
+  {"YES",                         "",            PickJoke},
   {"NO",                          "",            "You're boring."},
 };
 constexpr Rule kBye[] = {
@@ -463,22 +459,22 @@ const Block* BlockFor(const std::string& code) {
   return nullptr;
 }
 
-void ApplyParts(ReplyEngine& engine, const std::string& sentence, const Parts& parts) {
-  for (std::span<const Rule> part : parts) Apply(engine, sentence, part);
+void ApplyParts(TurnContext& turn, const std::string& sentence, const Parts& parts) {
+  for (std::span<const Rule> part : parts) Apply(turn, sentence, part);
 }
 
 }  // namespace
 
-void FollowUpContext(ReplyEngine& engine, const std::string& sentence) {
-  if (Contains(sentence, "IT IS")) ApplyParts(engine, sentence, kItIs);
-  if (Contains(sentence, "YOU ARE")) Apply(engine, sentence, kYouAre);
+void FollowUpContext(TurnContext& turn, const std::string& sentence) {
+  if (Contains(sentence, "IT IS")) ApplyParts(turn, sentence, kItIs);
+  if (Contains(sentence, "YOU ARE")) Apply(turn, sentence, kYouAre);
 
-  if (const Block* block = BlockFor(engine.State().LastContext)) {
-    ApplyParts(engine, sentence, block->Rules);
+  if (const Block* block = BlockFor(turn.State().LastContext)) {
+    ApplyParts(turn, sentence, block->Rules);
     return;
   }
   // The questions about name, age and gender; it ignores every other code.
-  FollowUpIdentity(engine, sentence);
+  FollowUpIdentity(turn, sentence);
 }
 
 }  // namespace velk

@@ -6,11 +6,11 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
 // The IT IS and YOU ARE rules, then the block of LastContext. `sentence` is
 // not changed.
-void FollowUpContext(ReplyEngine& engine, const std::string& sentence);
+void FollowUpContext(TurnContext& turn, const std::string& sentence);
 
 }  // namespace velk
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/reply_engine.h"
-#include "engine/text.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "language/number_words.h"
 #include "language/numeric_text.h"
 
@@ -84,49 +84,49 @@ std::optional<LadderColumn> ColumnOf(std::string_view code) {
 }
 
 // TELLNAME: the bot asked whether it had been told the user's name.
-void AnswerTellName(ReplyEngine& engine, const std::string& s) {
+void AnswerTellName(TurnContext& turn, const std::string& s) {
   const auto has = [&](std::string_view key) { return Contains(s, key); };
   // Capture runs after the first candidate, once, whatever it finds.
   // clang-format off
-                                      engine.AddCandidate("Please tell me your name.",                       "GETNAME", SetTo(10));
-  if (CaptureName(engine.State(), s) == NameCaptured)
-                                      engine.AddCandidate("Hi there " + engine.State().UserName,             "A_RANDOM_TOPIC_TO_AVOID_BEING_MISSED", SetTo(20));
-  if (has("YOU DID ") || has("YES"))  engine.AddCandidate("I seem to have forgotten it, what is your name?", "GETNAME", SetTo(10));
-  if (has("NO"))                      engine.AddCandidate("Oh, What's your name then?",                      "GETNAME", SetTo(10));
+                                      turn.AddCandidate("Please tell me your name.",                       "GETNAME", SetTo(10));
+  if (CaptureName(turn.State(), s) == NameCaptured)
+                                      turn.AddCandidate("Hi there " + turn.State().UserName,             "A_RANDOM_TOPIC_TO_AVOID_BEING_MISSED", SetTo(20));
+  if (has("YOU DID ") || has("YES"))  turn.AddCandidate("I seem to have forgotten it, what is your name?", "GETNAME", SetTo(10));
+  if (has("NO"))                      turn.AddCandidate("Oh, What's your name then?",                      "GETNAME", SetTo(10));
   // clang-format on
 }
 
 // CHNGNAME: the bot asked whether the user wants to change their name.
-void AnswerChangeName(ReplyEngine& engine, const std::string& s) {
-  ConversationState& state = engine.State();
+void AnswerChangeName(TurnContext& turn, const std::string& s) {
+  ConversationState& state = turn.State();
   if (state.UserName.empty()) {
-    engine.AddCandidate("Never mind, I'll just call you Betty.");
+    turn.AddCandidate("Never mind, I'll just call you Betty.");
     state.UserName = "Betty";
     state.UserGender = "F";
   }
   // clang-format off
-  if (Contains(s, "YES"))  engine.AddCandidate("So what's your name now?",                                    "GETNAME");
-  if (Contains(s, "NO"))   engine.AddCandidate("Sorry, my mistake. Let's get this clear: What is your name?", "GETNAME");
+  if (Contains(s, "YES"))  turn.AddCandidate("So what's your name now?",                                    "GETNAME");
+  if (Contains(s, "NO"))   turn.AddCandidate("Sorry, my mistake. Let's get this clear: What is your name?", "GETNAME");
   // clang-format on
 }
 
 // GETGENDER. "FEMALE" contains "MALE" and "MRS" contains "MR", so those
 // answers fire both rules; the female rule comes second and so has the last
 // word on UserGender.
-void AnswerGender(ReplyEngine& engine, const std::string& s) {
+void AnswerGender(TurnContext& turn, const std::string& s) {
   const auto has = [&](std::string_view key) { return Contains(s, key); };
-  std::string& gender = engine.State().UserGender;
-  engine.AddCandidate("Just type either 'Male' or 'Female'", "GETGENDER");
+  std::string& gender = turn.State().UserGender;
+  turn.AddCandidate("Just type either 'Male' or 'Female'", "GETGENDER");
   if (has("SIR") || has("MALE") || has("MR")) {
-    engine.AddCandidate("Thanks very much, I'll try not to forget that.");
+    turn.AddCandidate("Thanks very much, I'll try not to forget that.");
     gender = "M";
   }
   if (has("MADAM") || has("FEMALE") || has("MRS")) {
-    engine.AddCandidate("Lovely, that helps me a lot.");
+    turn.AddCandidate("Lovely, that helps me a lot.");
     gender = "F";
   }
   if (has("NEITHER")) {
-    engine.AddCandidate(
+    turn.AddCandidate(
         "Don't be silly, I just need to know whether to call you 'he' or 'she', so enter either "
         "'male' or 'female'.");
   }
@@ -162,52 +162,52 @@ std::int16_t ReadAge(std::string_view s) {
 }
 
 // GETAGE: stores whatever age the answer gives, even one it then calls silly.
-void AnswerAge(ReplyEngine& engine, const std::string& s) {
+void AnswerAge(TurnContext& turn, const std::string& s) {
   const auto has = [&](std::string_view key) { return Contains(s, key); };
-  std::int16_t& age = engine.State().UserAge;
+  std::int16_t& age = turn.State().UserAge;
   constexpr std::string_view kAbout30 = "Ok then, I'll just say you're about 30";
-  engine.AddCandidate("Sorry, I didn't quite catch that, how old are you?", "GETAGE");
+  turn.AddCandidate("Sorry, I didn't quite catch that, how old are you?", "GETAGE");
   age = ReadAge(s);
   // clang-format off
-  if (has("SAY") && has("NOT")) { engine.AddCandidate(kAbout30, "-", Plus(40)); age = 30; }
-  else if (has("KNOW"))         { engine.AddCandidate(kAbout30);                age = 30; }
-  else if (age == 0)              engine.AddCandidate("Could you please tell me how old you are, so I know who I'm talking to?", "GETAGE");
+  if (has("SAY") && has("NOT")) { turn.AddCandidate(kAbout30, "-", Plus(40)); age = 30; }
+  else if (has("KNOW"))         { turn.AddCandidate(kAbout30);                age = 30; }
+  else if (age == 0)              turn.AddCandidate("Could you please tell me how old you are, so I know who I'm talking to?", "GETAGE");
   else {
-    if (age >= 11 && age <= 19)   engine.AddCandidate("Cool, do you think I'm boring?", "FUN");
-    if (age >= 20 && age <= 50)   engine.AddCandidate("Excellent, so what do you do for a living?", "JOB");
-    if (age > 50)                 engine.AddCandidate("Great, somebody who I might just get a decent conversation out of.");
-    if (age < 5 || age > 120)     engine.AddCandidate("Don't be silly, I only want to know how old you are, you can always lie if you want to. Please tell me your age", "GETAGE");
+    if (age >= 11 && age <= 19)   turn.AddCandidate("Cool, do you think I'm boring?", "FUN");
+    if (age >= 20 && age <= 50)   turn.AddCandidate("Excellent, so what do you do for a living?", "JOB");
+    if (age > 50)                 turn.AddCandidate("Great, somebody who I might just get a decent conversation out of.");
+    if (age < 5 || age > 120)     turn.AddCandidate("Don't be silly, I only want to know how old you are, you can always lie if you want to. Please tell me your age", "GETAGE");
   }
   // clang-format on
 }
 
 }  // namespace
 
-void AnswerNameResult(ReplyEngine& engine, std::string_view code, NameResult result) {
+void AnswerNameResult(TurnContext& turn, std::string_view code, NameResult result) {
   const std::optional<LadderColumn> column = ColumnOf(code);
   if (!column || result < NameUnknown || result > NameRude) return;
   const LadderAnswer& answer = kNameLadder[result][*column];
-  ConversationState& state = engine.State();
+  ConversationState& state = turn.State();
   if (answer.NewName != nullptr) state.UserName = answer.NewName;
   if (answer.NewGender != nullptr) state.UserGender = answer.NewGender;
   std::string reply(answer.Reply);
   if (answer.AppendsName) reply += state.UserName;
-  engine.AddCandidate(reply, answer.Context, answer.Score);
+  turn.AddCandidate(reply, answer.Context, answer.Score);
 }
 
-bool FollowUpIdentity(ReplyEngine& engine, const std::string& sentence) {
+bool FollowUpIdentity(TurnContext& turn, const std::string& sentence) {
   // A copy: the blocks below must not see the code change under them.
-  const std::string code = engine.State().LastContext;
+  const std::string code = turn.State().LastContext;
   if (ColumnOf(code)) {
-    AnswerNameResult(engine, code, CaptureName(engine.State(), sentence));
+    AnswerNameResult(turn, code, CaptureName(turn.State(), sentence));
   } else if (code == "TELLNAME") {
-    AnswerTellName(engine, sentence);
+    AnswerTellName(turn, sentence);
   } else if (code == "CHNGNAME") {
-    AnswerChangeName(engine, sentence);
+    AnswerChangeName(turn, sentence);
   } else if (code == "GETAGE") {
-    AnswerAge(engine, sentence);
+    AnswerAge(turn, sentence);
   } else if (code == "GETGENDER") {
-    AnswerGender(engine, sentence);
+    AnswerGender(turn, sentence);
   } else {
     return false;
   }

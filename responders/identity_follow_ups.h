@@ -9,20 +9,20 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
 // Runs the block of LastContext when it is one of GETNAME, GETNAME2,
 // GETNAME3, NOSAYNAME, TELLNAME, CHNGNAME, GETAGE and GETGENDER; returns
 // whether it was. May change UserName, UserGender and UserAge; leaves
 // `sentence` and LastContext unchanged.
-bool FollowUpIdentity(ReplyEngine& engine, const std::string& sentence);
+bool FollowUpIdentity(TurnContext& turn, const std::string& sentence);
 
 // The name ladder's answer in block `code` (GETNAME, GETNAME2, GETNAME3 or
 // NOSAYNAME; any other code does nothing) to `result`, which CaptureName has
 // just returned and whose own state changes are already made. Adds one
 // candidate and may set a made-up UserName and UserGender. FollowUpIdentity
 // calls it; it stands alone so that every result can be answered directly.
-void AnswerNameResult(ReplyEngine& engine, std::string_view code, NameResult result);
+void AnswerNameResult(TurnContext& turn, std::string_view code, NameResult result);
 
 }  // namespace velk
 

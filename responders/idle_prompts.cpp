@@ -1,7 +1,7 @@
 #include "responders/idle_prompts.h"
 
-#include "engine/reply_engine.h"
-#include "engine/text.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 
 namespace velk {
 namespace {
@@ -52,9 +52,9 @@ IdlePrompt Outcome(int n, const ConversationState& state) {
 
 }  // namespace
 
-IdlePrompt PickIdlePrompt(ReplyEngine& engine) {
+IdlePrompt PickIdlePrompt(TurnContext& turn) {
   for (;;) {
-    IdlePrompt prompt = Outcome(engine.Pick(40), engine.State());
+    IdlePrompt prompt = Outcome(turn.Pick(40), turn.State());
     if (!prompt.Text.empty()) return prompt;
   }
 }

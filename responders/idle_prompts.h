@@ -6,7 +6,7 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
 struct IdlePrompt {
   std::string Text;     // never empty
@@ -17,7 +17,7 @@ struct IdlePrompt {
 // name, age and gender still unknown. Draws one outcome of 40, again while a
 // question about the user is drawn that has nothing left to ask. Leaves the
 // candidate list alone; the caller stores the prompt and its code.
-IdlePrompt PickIdlePrompt(ReplyEngine& engine);
+IdlePrompt PickIdlePrompt(TurnContext& turn);
 
 }  // namespace velk
 

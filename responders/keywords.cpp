@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/key_search.h"
-#include "engine/reply_engine.h"
-#include "engine/text.h"
+#include "base/key_search.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "identity/name_capture.h"
 #include "responders/pickers.h"
 
@@ -289,53 +289,53 @@ bool RepeatRuleHolds(const std::string& repeatWord, std::string_view working) {
 }
 
 // The user talks about their own name without asking the bot's.
-void AnswerNameBlock(ReplyEngine& engine, std::string_view working) {
-  ConversationState& state = engine.State();
+void AnswerNameBlock(TurnContext& turn, std::string_view working) {
+  ConversationState& state = turn.State();
   if (Contains(working, "NOT")) {
-    engine.AddCandidate("So what is your name then?", "GETNAME", SetTo(20));
+    turn.AddCandidate("So what is your name then?", "GETNAME", SetTo(20));
   }
   // A name already known is questioned rather than replaced.
   if (!state.UserName.empty()) {
-    engine.AddCandidate("Hang on, wasn't your name " + state.UserName + "?", "CHNGNAME");
+    turn.AddCandidate("Hang on, wasn't your name " + state.UserName + "?", "CHNGNAME");
   } else if (CaptureName(state, working) == NameCaptured) {
-    engine.AddCandidate("Hi there " + state.UserName);
+    turn.AddCandidate("Hi there " + state.UserName);
   } else {
-    engine.AddCandidate("I still don't know your name, what is it?", "GETNAME");
+    turn.AddCandidate("I still don't know your name, what is it?", "GETNAME");
   }
 }
 
 }  // namespace
 
-void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
+void AnswerKeywords(TurnContext& turn, const std::string& sentence) {
   // Blanks on both sides let a key such as " HI" or "NO " match at either end.
   const WorkingText workingText(sentence);
   const std::string_view working = workingText.Text();
-  ConversationState& state = engine.State();
+  ConversationState& state = turn.State();
   const KeyHits hits = SearchForKeys().Find(working);
   const auto w = [&hits](Key key) { return hits.Has(key.Index); };
 
   if (w("-GETGREET-")) {
-    engine.AddCandidate(PickGreeting(engine), {}, Plus(100));
+    turn.AddCandidate(PickGreeting(turn), {}, Plus(100));
     return;
   }
   if (working == " EXIT ") {  // the sentence, trimmed, is EXIT
-    engine.RequestEnd();
+    turn.RequestEnd();
     return;
   }
 
   // Adds rule `rule`'s reply; an empty context keeps a code a picker has just
   // written into the slot.
-  const auto add = [&engine](int rule, std::string_view context = {}, ScoreChange change = {},
-                             std::string_view computed = {}) {
+  const auto add = [&turn](int rule, std::string_view context = {}, ScoreChange change = {},
+                           std::string_view computed = {}) {
     const RuleText& text = kRuleTexts[static_cast<std::size_t>(rule)];
     // Most replies are fixed text alone, passed on without a copy.
     if (computed.empty() && text.After.empty()) {
-      return engine.AddCandidate(text.Before, context, change);
+      return turn.AddCandidate(text.Before, context, change);
     }
     std::string reply(text.Before);
     reply += computed;
     reply += text.After;
-    engine.AddCandidate(reply, context, change);
+    turn.AddCandidate(reply, context, change);
   };
 
   // Every rule is tested, in order; each that holds adds its candidate. A
@@ -343,7 +343,7 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   // fires, and in rule order.
   // clang-format off
   // Test on the working text (a blank in a key is part of it)              rule context    score     computed part
-  if (w("NO "))                                                         add(  1, "",        {},       ReplyToNo(engine));
+  if (w("NO "))                                                         add(  1, "",        {},       ReplyToNo(turn));
   if (w(" GR"))                                                         add(  2);
   if (w(" HI"))                                                         add(  3, "HELLO");
   if (w("HA "))                                                         add(  4);
@@ -353,14 +353,14 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w(" HUH"))                                                        add(  8);
   if (w(" EH"))                                                         add(  9);
   if (w("HEY "))                                                        add( 10, "GREET");
-  if (w("BOO "))                                                        add( 11, "",        {},       PickMood(engine));
+  if (w("BOO "))                                                        add( 11, "",        {},       PickMood(turn));
   if (w("WELL"))                                                        add( 12);
   if (w("DOH "))                                                        add( 13);
   if (RepeatRuleHolds(state.RepeatWord, working))                       add( 14, "",        Plus(10), state.RepeatWord);
-  if (w("YES"))                                                         add( 15, "",        {},       ReplyToYes(engine));
+  if (w("YES"))                                                         add( 15, "",        {},       ReplyToYes(turn));
   if (w("WRONG") || w("BAD") || w("NEVER"))                             add( 16);
   if (w("HELP"))                                                        add( 17);
-  if (w(" I "))                                                         add( 18, "",        {},       ReplyToMe(engine));
+  if (w(" I "))                                                         add( 18, "",        {},       ReplyToMe(turn));
   if (HoldsUpperCased(working, state.BotName))                          add( 19);
   if (w("GREETINGS"))                                                   add( 20);
   if (w("WHY NOT"))                                                     add( 21);
@@ -375,7 +375,7 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w("GO NOW"))                                                      add( 30, "BYE",     SetTo(90));
   if (w("SEE YA") || w("BYE") || w("TOODLEPIP") || w("CYA"))            add( 31, "BYE",     SetTo(90));
   if (w("TALK"))                                                        add( 32);
-  if (w("THINK") || w("THOUGHT"))                                       add( 33, "",        {},       ReplyToThink(engine));
+  if (w("THINK") || w("THOUGHT"))                                       add( 33, "",        {},       ReplyToThink(turn));
   if (w("HELLO"))                                                       add( 34, "HELLO");
   if (w(" ELLO"))                                                       add( 35);
   if (w("GREAT"))                                                       add( 36);
@@ -416,7 +416,7 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w("EXACTLY"))                                                     add( 71);
   if (w("CONFUSED"))                                                    add( 72);
   if (w("CHANGE"))                                                      add( 73);
-  if (w("PATHETIC"))                                                    add( 74, "",        {},       PickMood(engine));
+  if (w("PATHETIC"))                                                    add( 74, "",        {},       PickMood(turn));
   if (w("WHO") && w("YOU"))                                             add( 75);
   if (w("DID NOT") && w("THINK"))                                       add( 76);
   if (w("OUTSIDE"))                                                     add( 77);
@@ -431,15 +431,15 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w("BEHIND") && w("ME"))                                           add( 86);
   if (w("RESPECT"))                                                     add( 87);
   if (w("TOLD") && w("YOU"))                                            add( 88);
-  if (w("ME ") && w("TOLD"))                                            add( 89, "",        {},       PickSize(engine));
+  if (w("ME ") && w("TOLD"))                                            add( 89, "",        {},       PickSize(turn));
   if (w("RESULTS") && w("PRODUCE"))                                     add( 90);
   if (w("OLD") && w("YEARS"))                                           add( 91);
   if (w("TOFFEE") || w("KETCHUP") || w("SAUSAGE") || w("BANANA") || w("FOOD") ||
       w("HOT DOG") || w("CHIPS") || w("ICE CREAM") || w("MEAT"))                                                    add( 92, "FAVFOOD");
-  if (w("FAVOURITE") && w("FOOD"))                                      add( 93, "FAVFOOD", {},       PickFood(engine));
+  if (w("FAVOURITE") && w("FOOD"))                                      add( 93, "FAVFOOD", {},       PickFood(turn));
   if (w("HUMAN"))                                                       add( 94, "SER");
   if (w("POLITICS") || w("ELECTION") || w("BLAIR") || w("HAGUE"))       add( 95, "POL");
-  if (w("HOLIDAY") || w("TRAVEL"))                                      add( 96, "TRAV",    {},       PickCountry(engine));
+  if (w("HOLIDAY") || w("TRAVEL"))                                      add( 96, "TRAV",    {},       PickCountry(turn));
   if (w(" FAB") || w("GROOVY"))                                         add( 97);
   if (w(" HAT ") || w("CAP"))                                           add( 98);
   if (w("WORRY") && w("DO NOT"))                                        add( 99);
@@ -488,10 +488,10 @@ void AnswerKeywords(ReplyEngine& engine, const std::string& sentence) {
   if (w("NAME") && w("TELL"))                                           add(141, "",        Plus(15), state.BotName);
   if (w("HOW OLD") && w("TELL"))                                        add(142);
   if ((w("DOING") || w("UPTO")) && w("TELL"))                           add(143);
-  if (w("NAME") && w("YOUR") && !w("WHAT"))                             AnswerNameBlock(engine, working);  // 144
+  if (w("NAME") && w("YOUR") && !w("WHAT"))                             AnswerNameBlock(turn, working);  // 144
   // clang-format on
 
-  if (working.size() > 100) engine.AddCandidate("Hang on, that was too much for me.");
+  if (working.size() > 100) turn.AddCandidate("Hang on, that was too much for me.");
 
   // One-word (or empty) sentences are remembered for the repeat rule.
   // The working text holds the trimmed sentence between its two blanks.

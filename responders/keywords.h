@@ -6,12 +6,12 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
 // Runs the keyword rules over one swapped sentence, adding a candidate for
 // every rule that matches; answers the greeting request, asks the engine to
 // end on the sentence EXIT, and updates RepeatWord. `sentence` is not changed.
-void AnswerKeywords(ReplyEngine& engine, const std::string& sentence);
+void AnswerKeywords(TurnContext& turn, const std::string& sentence);
 
 }  // namespace velk
 

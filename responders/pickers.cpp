@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/reply_engine.h"
+#include "conversation/turn_context.h"
 
 namespace velk {
 namespace {
@@ -17,22 +17,22 @@ struct Entry {
 // Draws one entry of a fixed list. A code is written only by an entry that
 // carries one, so the slot otherwise keeps whatever code it already holds.
 template <std::size_t N>
-std::string PickEntry(ReplyEngine& engine, const std::array<Entry, N>& entries) {
-  const Entry& entry = entries[static_cast<std::size_t>(engine.Pick(static_cast<int>(N)) - 1)];
-  if (!entry.Context.empty()) engine.Candidates().SetNextContext(entry.Context);
+std::string PickEntry(TurnContext& turn, const std::array<Entry, N>& entries) {
+  const Entry& entry = entries[static_cast<std::size_t>(turn.Pick(static_cast<int>(N)) - 1)];
+  if (!entry.Context.empty()) turn.Candidates().SetNextContext(entry.Context);
   return std::string(entry.Text);
 }
 
 template <std::size_t N>
-std::string PickWord(ReplyEngine& engine, const std::array<std::string_view, N>& words) {
-  return std::string(words[static_cast<std::size_t>(engine.Pick(static_cast<int>(N)) - 1)]);
+std::string PickWord(TurnContext& turn, const std::array<std::string_view, N>& words) {
+  return std::string(words[static_cast<std::size_t>(turn.Pick(static_cast<int>(N)) - 1)]);
 }
 
-bool UserIsFemale(const ReplyEngine& engine) { return engine.State().UserGender == "F"; }
+bool UserIsFemale(const TurnContext& turn) { return turn.State().UserGender == "F"; }
 
 }  // namespace
 
-std::string PickGreeting(ReplyEngine& engine) {
+std::string PickGreeting(TurnContext& turn) {
   // clang-format off
   static constexpr std::array<Entry, 6> kGreetings{{
       {"Hello.",                ""},
@@ -43,11 +43,11 @@ std::string PickGreeting(ReplyEngine& engine) {
       {"Greetings.",            ""},
   }};
   // clang-format on
-  return PickEntry(engine, kGreetings);
+  return PickEntry(turn, kGreetings);
 }
 
-std::string ReplyToNo(ReplyEngine& engine) {
-  switch (engine.Pick(6)) {
+std::string ReplyToNo(TurnContext& turn) {
+  switch (turn.Pick(6)) {
     case 1:
       return "Don't be so negative.";
     case 2:
@@ -56,45 +56,44 @@ std::string ReplyToNo(ReplyEngine& engine) {
       return "It doesn't hurt to say yes from time to time.";
     case 4:
       // The mood is drawn after this picker's own draw, and only for entry 4.
-      engine.Candidates().SetNextContext("EM");
-      return "I'm " + PickMood(engine) + " now.";
+      turn.Candidates().SetNextContext("EM");
+      return "I'm " + PickMood(turn) + " now.";
     case 5:
-      engine.Candidates().SetNextContext("REWORD");
+      turn.Candidates().SetNextContext("REWORD");
       return "Don't you think you should re-word that?";
     default:
-      if (UserIsFemale(engine)) {
-        return "Sometimes " + engine.State().UserName + ", you should stand up for yourself more.";
+      if (UserIsFemale(turn)) {
+        return "Sometimes " + turn.State().UserName + ", you should stand up for yourself more.";
       }
       return "I don't know, I get this every single day.";
   }
 }
 
-std::string ReplyToYes(ReplyEngine& engine) {
-  switch (engine.Pick(6)) {
+std::string ReplyToYes(TurnContext& turn) {
+  switch (turn.Pick(6)) {
     case 1:
       return "I like that";
     case 2:
       return "You must learn to say no";
     case 3:
-      engine.Candidates().SetNextContext("GRUMPY");
+      turn.Candidates().SetNextContext("GRUMPY");
       return "You always think that everythings so good, don't you? ";
     case 4:
       return "I'm impressed";
     case 5:
       return "I like that";  // the same as entry 1, so it comes twice as often
     default:
-      return UserIsFemale(engine) ? "That's what I like to hear."
-                                  : "Finally, you're talking sense.";
+      return UserIsFemale(turn) ? "That's what I like to hear." : "Finally, you're talking sense.";
   }
 }
 
-std::string ReplyToThink(ReplyEngine& engine) {
-  switch (engine.Pick(6)) {
+std::string ReplyToThink(TurnContext& turn) {
+  switch (turn.Pick(6)) {
     case 1:
-      engine.Candidates().SetNextContext("THINK");
+      turn.Candidates().SetNextContext("THINK");
       return "Do computers think?";
     case 2:
-      engine.Candidates().SetNextContext("THINK");
+      turn.Candidates().SetNextContext("THINK");
       return "Do you realise that I don't really care what you think?";
     case 3:
       return "Oh.";
@@ -104,7 +103,7 @@ std::string ReplyToThink(ReplyEngine& engine) {
       return "Beyond Me.";
     default: {
       // Each known fact overrides the one before: a name beats a pronoun.
-      const ConversationState& state = engine.State();
+      const ConversationState& state = turn.State();
       std::string subject = "the user";
       if (state.UserGender == "M") subject = "he";
       if (state.UserGender == "F") subject = "she";
@@ -114,8 +113,8 @@ std::string ReplyToThink(ReplyEngine& engine) {
   }
 }
 
-std::string ReplyToMe(ReplyEngine& engine) {
-  switch (engine.Pick(9)) {
+std::string ReplyToMe(TurnContext& turn) {
+  switch (turn.Pick(9)) {
     case 1:
       return "Who? Me?";
     case 2:
@@ -129,7 +128,7 @@ std::string ReplyToMe(ReplyEngine& engine) {
     case 6:
       return "What can I say?";
     case 7:
-      return UserIsFemale(engine) ? "Lady, I like you." : "We could be best buddies.";
+      return UserIsFemale(turn) ? "Lady, I like you." : "We could be best buddies.";
     case 8:
       return "But of course!";
     default:
@@ -137,7 +136,7 @@ std::string ReplyToMe(ReplyEngine& engine) {
   }
 }
 
-std::string PickJoke(ReplyEngine& engine) {
+std::string PickJoke(TurnContext& turn) {
   // clang-format off
   static constexpr std::array<std::string_view, 16> kJokes{
       "So would I.",
@@ -158,26 +157,26 @@ std::string PickJoke(ReplyEngine& engine) {
       "Roses are red, violets are blue, I'm schizophrenic, and so am I. ",
   };
   // clang-format on
-  return PickWord(engine, kJokes);
+  return PickWord(turn, kJokes);
 }
 
-std::string PickMood(ReplyEngine& engine) {
+std::string PickMood(TurnContext& turn) {
   static constexpr std::array<std::string_view, 10> kMoods{
       "sad",    "happy", "cheerful",   "gloomy",  "upset",
       "lonely", "angry", "frightened", "excited", "contented",
   };
-  return PickWord(engine, kMoods);
+  return PickWord(turn, kMoods);
 }
 
-std::string PickFood(ReplyEngine& engine) {
+std::string PickFood(TurnContext& turn) {
   static constexpr std::array<std::string_view, 10> kFoods{
       "Pizza", "Chinese food", "Steak",     "Fast food",    "beans",
       "chips", "Chocolate",    "Nut roast", "Mexican food", "Stew",
   };
-  return PickWord(engine, kFoods);
+  return PickWord(turn, kFoods);
 }
 
-std::string PickCountry(ReplyEngine& engine) {
+std::string PickCountry(TurnContext& turn) {
   static constexpr std::array<std::string_view, 21> kCountries{
       "England",
       "France",
@@ -201,16 +200,16 @@ std::string PickCountry(ReplyEngine& engine) {
       "Cuba",
       "Europe",
   };
-  return PickWord(engine, kCountries);
+  return PickWord(turn, kCountries);
 }
 
-std::string PickSize(ReplyEngine& engine) {
+std::string PickSize(TurnContext& turn) {
   // Entry 5 is empty on purpose: the caller's sentence then shows two blanks.
   static constexpr std::array<std::string_view, 10> kSizes{
       "massive",      "huge",   "big",   "large",      "",
       "medium sized", "little", "small", "diminutive", "tiny",
   };
-  return PickWord(engine, kSizes);
+  return PickWord(turn, kSizes);
 }
 
 }  // namespace velk

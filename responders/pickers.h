@@ -8,18 +8,18 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
-std::string PickGreeting(ReplyEngine& engine);
-std::string ReplyToNo(ReplyEngine& engine);
-std::string ReplyToYes(ReplyEngine& engine);
-std::string ReplyToThink(ReplyEngine& engine);
-std::string ReplyToMe(ReplyEngine& engine);
-std::string PickJoke(ReplyEngine& engine);
-std::string PickMood(ReplyEngine& engine);
-std::string PickFood(ReplyEngine& engine);
-std::string PickCountry(ReplyEngine& engine);
-std::string PickSize(ReplyEngine& engine);
+std::string PickGreeting(TurnContext& turn);
+std::string ReplyToNo(TurnContext& turn);
+std::string ReplyToYes(TurnContext& turn);
+std::string ReplyToThink(TurnContext& turn);
+std::string ReplyToMe(TurnContext& turn);
+std::string PickJoke(TurnContext& turn);
+std::string PickMood(TurnContext& turn);
+std::string PickFood(TurnContext& turn);
+std::string PickCountry(TurnContext& turn);
+std::string PickSize(TurnContext& turn);
 
 }  // namespace velk
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "engine/reply_engine.h"
-#include "engine/text.h"
+#include "base/text.h"
+#include "conversation/turn_context.h"
 #include "identity/first_names.h"
 
 namespace velk {
@@ -48,12 +48,12 @@ void Prepend(std::pmr::string& text, std::string_view opener) {
 
 // One reply in five gets a spoken opener or a trailing emoticon, but never a
 // question or a stage direction ("<frowns>").
-void AddOpenerOrEmoticon(ReplyEngine& engine, std::pmr::string& text) {
-  const int x = engine.Pick(20);
+void AddOpenerOrEmoticon(TurnContext& turn, std::pmr::string& text) {
+  const int x = turn.Pick(20);
   if (Contains(text, ">") || Contains(text, "?") || x <= 16) return;
-  const std::string& name = engine.State().UserName;
+  const std::string& name = turn.State().UserName;
   // clang-format off
-  switch (engine.Pick(11)) {
+  switch (turn.Pick(11)) {
     case 1:  Prepend(text, "Well, ");  break;
     case 2:  Prepend(text, "Hmmm, ");  break;
     case 3:
@@ -135,23 +135,23 @@ constexpr std::array<bool, 256> kSafeFromSlips = [] {
 // read, is never read again: only its slipped form is written. The blanks
 // that come back are there from the start: the text is padded with as many
 // as it could lose, and one more to look ahead into.
-void AddTypingErrors(ReplyEngine& engine, std::string& text) {
+void AddTypingErrors(TurnContext& turn, std::string& text) {
   const std::size_t length = text.size();
   text.append(length + 1, ' ');
   std::size_t next = 0;  // next byte to read
   for (std::size_t out = 0; out < length; ++out, ++next) {
     char c = text[next];
     if (!kSafeFromSlips[static_cast<unsigned char>(c)]) {
-      if (c == UpperAscii(c) && engine.Draw() * 20 > 17) c = LowerAscii(c);
-      if (c == '\'' && engine.Draw() * 20 > 18) c = ';';
-      if ((c == 'p' || c == 'P') && engine.Draw() * 20 > 18) c = 'o';
-      if ((c == 'a' || c == 'A') && engine.Draw() * 20 > 18) c = 's';
-      if (c == '?' && engine.Draw() * 50 > 48) c = '/';
-      if (UpperAscii(c) == 'I' && UpperAscii(text[next + 1]) == 'E' && engine.Draw() * 20 > 18) {
+      if (c == UpperAscii(c) && turn.Draw() * 20 > 17) c = LowerAscii(c);
+      if (c == '\'' && turn.Draw() * 20 > 18) c = ';';
+      if ((c == 'p' || c == 'P') && turn.Draw() * 20 > 18) c = 'o';
+      if ((c == 'a' || c == 'A') && turn.Draw() * 20 > 18) c = 's';
+      if (c == '?' && turn.Draw() * 50 > 48) c = '/';
+      if (UpperAscii(c) == 'I' && UpperAscii(text[next + 1]) == 'E' && turn.Draw() * 20 > 18) {
         c = 'E';
         text[next + 1] = 'I';
       }
-      if (c == ' ' && engine.Draw() * 100 > 98) {
+      if (c == ' ' && turn.Draw() * 100 > 98) {
         // The blank goes to the end; the character that takes its place is
         // not tested again.
         c = text[++next];
@@ -171,7 +171,7 @@ void TrimBlanks(std::string& text) {
 
 }  // namespace
 
-std::string StyleReply(ReplyEngine& engine, std::string_view reply) {
+std::string StyleReply(TurnContext& turn, std::string_view reply) {
   const std::string_view trimmed = Trim(reply);
   // The unstyled text lives only until it is respaced: kept on the stack
   // unless the reply is unusually long.
@@ -183,7 +183,7 @@ std::string StyleReply(ReplyEngine& engine, std::string_view reply) {
   text += trimmed;
   for (char& c : text) c = LowerAscii(c);
   AddClosingMark(text);
-  AddOpenerOrEmoticon(engine, text);
+  AddOpenerOrEmoticon(turn, text);
   text += ' ';
 
   // Names are checked word by word with a blank before each, the first
@@ -194,8 +194,8 @@ std::string StyleReply(ReplyEngine& engine, std::string_view reply) {
   styled.reserve(4 * text.size() + 3);
   styled += ' ';
   Respace(text, styled);
-  CapitaliseNames(engine.State(), styled);
-  AddTypingErrors(engine, styled);
+  CapitaliseNames(turn.State(), styled);
+  AddTypingErrors(turn, styled);
   TrimBlanks(styled);
   return styled;
 }

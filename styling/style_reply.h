@@ -7,12 +7,12 @@
 
 namespace velk {
 
-class ReplyEngine;
+class TurnContext;
 
 // The styled reply: lower case, a closing mark, sometimes an opener or an
 // emoticon, capitals for "I", sentence starts and first names, and random
 // typing errors.
-std::string StyleReply(ReplyEngine& engine, std::string_view reply);
+std::string StyleReply(TurnContext& turn, std::string_view reply);
 
 }  // namespace velk
 

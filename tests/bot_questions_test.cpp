@@ -61,7 +61,7 @@ TEST_F(BotQuestionsTest, AnswersByOpeningAndRest) {
       {"case-sensitive opening", "ami", "MALE", "", 0, "", ""},
   };
   for (const auto& c : kCases) {
-    ReplyEngine fresh(random, clock);
+    testing::TestEngine fresh(random, clock);
     fresh.InitEngine("Velk", c.UserName);
     fresh.State().UserAge = static_cast<std::int16_t>(c.UserAge);
     fresh.State().UserGender = c.UserGender;
@@ -87,7 +87,7 @@ TEST_F(BotQuestionsTest, DoIRulesAndInsideRules) {
       {"SURF", "No, but you can find my website at www.velktavro.example||10"},
   };
   for (const auto& c : kCases) {
-    ReplyEngine fresh(random, clock);
+    testing::TestEngine fresh(random, clock);
     fresh.InitEngine("Velk", "");
     AnswerBotQuestion(fresh, "DOI", c.Rest);
     EXPECT_EQ(c.Expected, DumpCandidates(fresh.Candidates())) << c.Rest;
@@ -140,7 +140,7 @@ TEST_F(BotQuestionsTest, DodgeAnswersDrawOnceAndTakeNoBonus) {
   };
   for (const auto& c : kCases) {
     ScriptedRandom draws;
-    ReplyEngine fresh(draws, clock);
+    testing::TestEngine fresh(draws, clock);
     fresh.InitEngine("Velk", "");
     fresh.State().UserGender = c.UserGender;
     draws.QueuePick(c.K, 17);
@@ -182,7 +182,7 @@ TEST_F(BotQuestionsTest, DateAndTimeFieldsAtTheirLimits) {
   };
   for (const auto& c : kCases) {
     clock.DateTime = c.At;
-    ReplyEngine fresh(random, clock);
+    testing::TestEngine fresh(random, clock);
     fresh.InitEngine("Velk", "");
     AnswerBotQuestion(fresh, "WHATIS", "THEDATETHETIME");
     EXPECT_EQ(c.Expected, DumpCandidates(fresh.Candidates())) << c.Expected;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "library/bot_core.h"
 #include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
@@ -13,24 +14,16 @@ namespace {
 
 using testing::RecordingSink;
 
-// A real engine with a fixed seed and a clock that stands still, so that a
-// twin built the same way gives the replies the presenter must show.
-struct SeededEngine {
-  static constexpr std::uint32_t kSeed = 20250;
-  Mt19937Random random;
-  velk::testing::FakeClock clock;
-  ReplyEngine engine{random, clock, kSeed};
-};
+// A real bot with a fixed seed and a clock that stands still, so that a twin
+// made the same way gives the replies the presenter must show.
+constexpr std::uint32_t kSeed = 20250;
 
 class ChatPresenterTest : public ::testing::Test {
  protected:
-  ChatPresenterTest() {
-    twin_.engine.InitEngine("Velk", "");
-    twinGreeting_ = twin_.engine.GetReply("-getgreet-");
-  }
+  ChatPresenterTest() { twinGreeting_ = twin_.Greet(); }
 
   // What the engine answers to `line` at this point of the conversation.
-  std::string ExpectedReply(const std::string& line) { return twin_.engine.GetReply(line); }
+  std::string ExpectedReply(const std::string& line) { return twin_.Reply(line); }
 
   // The captions of every tick until the reveal is complete.
   std::vector<std::string> TicksToEnd() {
@@ -42,17 +35,17 @@ class ChatPresenterTest : public ::testing::Test {
     return captions;
   }
 
-  SeededEngine live;
+  Bot live = testing::SeededBot(kSeed);
   RecordingSink log;
-  ChatPresenter chat{live.engine, log};
-  SeededEngine twin_;
+  ChatPresenter chat{live, log};
+  Bot twin_ = testing::SeededBot(kSeed);
   std::string twinGreeting_;
 };
 
 TEST_F(ChatPresenterTest, LoadGreetsAndWritesTheHeader) {
   chat.Load();
 
-  EXPECT_EQ(live.engine.State().BotName, "Velk");
+  EXPECT_EQ(BotInternals::State(live).BotName, "Velk");
   EXPECT_EQ(chat.RevealText(), twinGreeting_);
   EXPECT_EQ(log.Lines,
             (std::vector<std::string>{"Velk Tavro Log file.  ", "VELK:>" + twinGreeting_}));
@@ -124,9 +117,9 @@ TEST_F(ChatPresenterTest, SecondEnterReplacesAnUnfinishedReveal) {
 TEST_F(ChatPresenterTest, ExitSentenceEndsWithNothingLogged) {
   static const char* const kLines[] = {"exit", "Exit", "hello. exit"};
   for (const char* line : kLines) {
-    SeededEngine engine;
+    Bot bot = testing::SeededBot(kSeed);
     RecordingSink sink;
-    ChatPresenter presenter(engine.engine, sink);
+    ChatPresenter presenter(bot, sink);
     presenter.Load();
     const std::vector<std::string> atLoad = sink.Lines;
 

@@ -9,36 +9,34 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/clock.h"
-#include "engine/random_source.h"
-#include "engine/reply_engine.h"
+#include "base/clock.h"
 #include "frontends/chat_presenter.h"
-#include "frontends/chat_window.h"
 #include "frontends/conversation_log.h"
+#include "frontends/qt/chat_window.h"
+#include "library/bot_core.h"
 #include "tests/qt_test_support.h"
 #include "tests/recording_sink.h"
 
 namespace {
 
-struct SeededEngine {
-  velk::Mt19937Random random;
-  velk::FixedClock clock;
-  velk::ReplyEngine engine{random, clock, 99u};
-};
+// A bot with a fixed seed over a still clock; two made alike answer alike.
+velk::Bot SeededBot() {
+  return velk::BotInternals::WithClock({.Seed = 99u}, std::make_unique<velk::FixedClock>());
+}
 
-// A window over a seeded engine, and a twin engine that knows its replies.
+// A window over a seeded bot, and a twin bot that knows its replies.
 struct Harness {
   Harness() {
-    twin.engine.InitEngine("Velk", "");
-    greeting = twin.engine.GetReply("-getgreet-");
+    greeting = twin.Greet();
     form.show();
   }
-  // The reply the window's engine gives to `line` at this point.
+  // The reply the window's bot gives to `line` at this point.
   QString ExpectedReply(const std::string& line) {
-    return QString::fromStdString(twin.engine.GetReply(line));
+    return QString::fromStdString(twin.Reply(line));
   }
   // Stops Timer1 so that the test steps the reveal itself.
   void StepByHand() { form.Timer1()->stop(); }
@@ -55,10 +53,10 @@ struct Harness {
     QTest::keyClick(form.Text1(), Qt::Key_Return);
   }
 
-  SeededEngine live;
-  SeededEngine twin;
+  velk::Bot live = SeededBot();
+  velk::Bot twin = SeededBot();
   velk::testing::RecordingSink log;
-  velk::ChatPresenter presenter{live.engine, log};
+  velk::ChatPresenter presenter{live, log};
   int ended = 0;
   velk::Form1 form{presenter, [this] { ++ended; }};
   std::string greeting;

@@ -18,17 +18,13 @@ using testing::RecordingSink;
 // with the engine's replies, not at which replies they are.
 class ConsoleChatTest : public ::testing::Test {
  protected:
-  ConsoleChatTest() { engine.InitEngine("Velk", ""); }
-
   std::string Run(const std::string& input, ConsoleStyle style = {}) {
     std::istringstream in(input);
     std::ostringstream out;
-    EXPECT_EQ(0, RunConsoleChat(engine, in, out, log, style));
+    EXPECT_EQ(0, RunConsoleChat(bot, in, out, log, style));
     return out.str();
   }
-  Mt19937Random random{1};
-  testing::FakeClock clock;
-  ReplyEngine engine{random, clock, 1u};
+  Bot bot = testing::SeededBot(1);
   RecordingSink log;
 };
 

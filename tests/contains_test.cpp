@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

@@ -20,12 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A real engine with a fixed seed; two built alike answer alike.
-struct SeededEngine {
-  Mt19937Random random;
-  velk::testing::FakeClock clock;
-  ReplyEngine engine{random, clock, 4711u};
-};
+// A real bot with a fixed seed; two made alike answer alike.
+Bot SeededBot() { return testing::SeededBot(4711); }
 
 class ConversationLogTest : public ::testing::Test {
  protected:
@@ -52,15 +48,14 @@ class ConversationLogTest : public ::testing::Test {
 };
 
 TEST_F(ConversationLogTest, LoadAndTwoExchangesGiveTheseBytes) {
-  SeededEngine twin;
-  twin.engine.InitEngine("Velk", "");
-  const std::string greeting = twin.engine.GetReply("-getgreet-");
-  const std::string first = twin.engine.GetReply("hello");
-  const std::string second = twin.engine.GetReply("My name is Bob");
+  Bot twin = SeededBot();
+  const std::string greeting = twin.Greet();
+  const std::string first = twin.Reply("hello");
+  const std::string second = twin.Reply("My name is Bob");
 
-  SeededEngine live;
+  Bot live = SeededBot();
   FileLineSink sink(log_);
-  ChatPresenter chat(live.engine, sink);
+  ChatPresenter chat(live, sink);
   chat.Load();
   chat.Enter("hello");
   chat.Enter("My name is Bob");
@@ -79,9 +74,9 @@ TEST_F(ConversationLogTest, LoadAndTwoExchangesGiveTheseBytes) {
 TEST_F(ConversationLogTest, EachStartAddsAHeaderToTheSameFile) {
   std::vector<std::string> greetings;
   for (int run = 0; run < 2; ++run) {
-    SeededEngine live;
+    Bot live = SeededBot();
     FileLineSink sink(log_);
-    ChatPresenter chat(live.engine, sink);
+    ChatPresenter chat(live, sink);
     chat.Load();
     greetings.push_back(chat.RevealText());
   }
@@ -112,14 +107,13 @@ TEST_F(ConversationLogTest, UnwritablePlaceLosesTheLinesOnly) {
     EXPECT_FALSE(sink.Append({"USER:>hello", "VELK:>hi"})) << c.Label;
 
     // The chat opens and answers as usual.
-    SeededEngine twin;
-    twin.engine.InitEngine("Velk", "");
-    twin.engine.GetReply("-getgreet-");
-    SeededEngine live;
-    ChatPresenter chat(live.engine, sink);
+    Bot twin = SeededBot();
+    twin.Greet();
+    Bot live = SeededBot();
+    ChatPresenter chat(live, sink);
     EXPECT_NO_THROW(chat.Load()) << c.Label;
     EXPECT_EQ(chat.Enter("hello"), ChatPresenter::Outcome::kGoOn) << c.Label;
-    EXPECT_EQ(chat.RevealText(), twin.engine.GetReply("hello")) << c.Label;
+    EXPECT_EQ(chat.RevealText(), twin.Reply("hello")) << c.Label;
     if (c.Blocker != nullptr) fs::remove(dir_ / c.Blocker);
   }
 }

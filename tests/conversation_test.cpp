@@ -17,6 +17,7 @@
 
 #include "frontends/console_chat.h"
 #include "frontends/conversation_log.h"
+#include "library/bot_core.h"
 #include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
@@ -339,11 +340,11 @@ TEST_F(ConversationTest, RepeatedLinePenalisesTheLastReplyAndDropsEchoes) {
   });
 }
 
-std::vector<std::string> ConsoleLines(ReplyEngine& engine, const std::string& input) {
+std::vector<std::string> ConsoleLines(Bot& bot, const std::string& input) {
   std::istringstream in(input);
   std::ostringstream out;
   RecordingSink log;
-  EXPECT_EQ(0, RunConsoleChat(engine, in, out, log, ConsoleStyle{}));
+  EXPECT_EQ(0, RunConsoleChat(bot, in, out, log, ConsoleStyle{}));
   std::vector<std::string> lines;
   std::istringstream printed(out.str());
   for (std::string line; std::getline(printed, line);) lines.push_back(line);
@@ -351,29 +352,20 @@ std::vector<std::string> ConsoleLines(ReplyEngine& engine, const std::string& in
 }
 
 TEST(ConsoleConversationTest, NameAfterTheGreeting) {
-  constexpr std::uint32_t kSeed = 5;
-  Mt19937Random random{kSeed};
-  testing::FakeClock clock;
-  ReplyEngine engine{random, clock, kSeed};
-  engine.InitEngine("Velk", "");
-  const auto lines = ConsoleLines(engine, "my name is John\n");
+  Bot bot = testing::SeededBot(5);
+  const auto lines = ConsoleLines(bot, "my name is John\n");
   ASSERT_EQ(2u, lines.size());
   EXPECT_EQ("hi there John.", lines[1]);
-  EXPECT_EQ("John", engine.State().UserName);
+  EXPECT_EQ("John", BotInternals::State(bot).UserName);
 }
 
 TEST(ConsoleConversationTest, SumThenAgeReadBack) {
-  constexpr std::uint32_t kSeed = 10;
-  Mt19937Random random{kSeed};
-  testing::FakeClock clock;
-  ReplyEngine engine{random, clock, kSeed};
-  engine.InitEngine("Velk", "");
-  const auto lines =
-      ConsoleLines(engine, "what is two plus two?\nhow old am I?\n25\nhow old am I?\n");
+  Bot bot = testing::SeededBot(10);
+  const auto lines = ConsoleLines(bot, "what is two plus two?\nhow old am I?\n25\nhow old am I?\n");
   ASSERT_EQ(5u, lines.size());
   EXPECT_EQ("the answer is  4.", lines[1]);
   EXPECT_EQ("you are 25.", lines[4]);
-  EXPECT_EQ(25, engine.State().UserAge);
+  EXPECT_EQ(25, BotInternals::State(bot).UserAge);
 }
 
 }  // namespace

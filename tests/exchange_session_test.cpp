@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "library/bot_core.h"
 #include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
@@ -34,14 +35,14 @@ class MemoryFiles final : public ExchangeFiles {
   bool refuse = false;
 };
 
-// One copy of the program: its engine (a real generator with a fixed seed:
-// these tests are about the files, not the replies), its log and its session
-// over a shared folder.
+// One copy of the program: its bot (with a fixed seed: these tests are about
+// the files, not the replies), its log and its session over a shared folder.
 struct Copy {
-  Copy(MemoryFiles& files, bool first) : session(engine, files, log, "/x/") { session.Load(first); }
-  Mt19937Random random;
-  testing::FakeClock clock;
-  ReplyEngine engine{random, clock, 7u};
+  Copy(MemoryFiles& files, bool first)
+      : bot(testing::SeededBot(7, ExchangePersona(first))), session(bot, files, log, "/x/") {
+    session.Load(first);
+  }
+  Bot bot;
   RecordingSink log;
   ExchangeSession session;
 };
@@ -51,10 +52,10 @@ TEST(ExchangeSessionTest, LoadNamesTheFilesAndThePersona) {
   Copy first(files, true), second(files, false);
   EXPECT_EQ("VelkA.ini", first.session.OwnFile);
   EXPECT_EQ("VelkB.ini", first.session.PartnerFile);
-  EXPECT_EQ("Tavro", first.engine.State().BotName);
+  EXPECT_EQ("Tavro", BotInternals::State(first.bot).BotName);
   EXPECT_EQ("VelkB.ini", second.session.OwnFile);
   EXPECT_EQ("VelkA.ini", second.session.PartnerFile);
-  EXPECT_EQ("Velk", second.engine.State().BotName);
+  EXPECT_EQ("Velk", BotInternals::State(second.bot).BotName);
 }
 
 TEST(ExchangeSessionTest, FirstTickWithoutAPartnerGreetsWritesAndLogs) {
@@ -141,11 +142,9 @@ TEST(ExchangeSessionTest, ARefusedFolderKeepsGreetingWithoutDelivering) {
   first.session.Tick();  // the greeting request again equals the last line: wait
   EXPECT_TRUE(first.session.Waiting());
 
-  Mt19937Random random;
-  testing::FakeClock clock;
-  ReplyEngine engine(random, clock, 7u);
+  Bot bot = testing::SeededBot(7, ExchangePersona(true));
   RecordingSink log;
-  ExchangeSession nowhere(engine, files, log, "");
+  ExchangeSession nowhere(bot, files, log, "");
   nowhere.Load(true);
   nowhere.Tick();
   EXPECT_EQ("-GETGREET-", nowhere.Received);

@@ -9,26 +9,26 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/clock.h"
-#include "engine/random_source.h"
-#include "engine/reply_engine.h"
+#include "base/clock.h"
 #include "frontends/conversation_log.h"
 #include "frontends/exchange_files.h"
 #include "frontends/exchange_session.h"
-#include "frontends/exchange_window.h"
+#include "frontends/qt/exchange_window.h"
+#include "library/bot_core.h"
 #include "tests/qt_test_support.h"
 #include "tests/recording_sink.h"
 
 namespace {
 
-struct SeededEngine {
-  velk::Mt19937Random random;
-  velk::FixedClock clock;
-  velk::ReplyEngine engine{random, clock, 99u};
-};
+// A bot with a fixed seed over a still clock; two made alike answer alike.
+velk::Bot SeededBot(bool firstCopy) {
+  return velk::BotInternals::WithClock({.Seed = 99u, .Persona = velk::ExchangePersona(firstCopy)},
+                                       std::make_unique<velk::FixedClock>());
+}
 
 constexpr int kFastTickMs = 40;
 
@@ -38,19 +38,20 @@ struct Options {
   bool Reachable = true;  // false: the exchange folder was refused
 };
 
-// A window over a seeded engine and a private exchange folder, and a twin
-// engine that knows the window's replies.
+// A window over a seeded bot and a private exchange folder, and a twin bot
+// that knows the window's replies.
 struct Harness {
   explicit Harness(Options options = {})
-      : session(live.engine, files, log,
+      : live(SeededBot(options.FirstCopy)),
+        twin(SeededBot(options.FirstCopy)),
+        session(live, files, log,
                 options.Reachable ? folder.path().toStdString() + "/" : std::string()),
         form(
-            live.engine, session, options.FirstCopy, [this] { ++ended; }, options.TickMs) {
-    twin.engine.InitEngine(options.FirstCopy ? "Tavro" : "Velk", "");
+            session, options.FirstCopy, [this] { ++ended; }, options.TickMs) {
     form.show();
   }
   QString ExpectedReply(const std::string& line) {
-    return QString::fromStdString(twin.engine.GetReply(line));
+    return QString::fromStdString(twin.Reply(line));
   }
   QString Path(const QString& name) const { return folder.filePath(name); }
   QByteArray Read(const QString& name) const {
@@ -80,8 +81,8 @@ struct Harness {
 
   QTemporaryDir folder;
   velk::PosixExchangeFiles files;
-  SeededEngine live;
-  SeededEngine twin;
+  velk::Bot live;
+  velk::Bot twin;
   velk::testing::RecordingSink log;
   velk::ExchangeSession session;
   int ended = 0;
@@ -132,7 +133,7 @@ class ExchangeWindowTest : public QObject {
     QVERIFY(!h.form.PollTimer()->isActive());
     QVERIFY(h.form.Command1()->isEnabled());
     QVERIFY(!h.form.Text1()->isReadOnly() && !h.form.Text2()->isReadOnly());
-    QCOMPARE(h.live.engine.State().BotName, std::string("Tavro"));
+    QCOMPARE(velk::BotInternals::State(h.live).BotName, std::string("Tavro"));
     QVERIFY(h.log.Lines.empty());
   }
 
@@ -140,7 +141,7 @@ class ExchangeWindowTest : public QObject {
     Harness h({.FirstCopy = false});
     QCOMPARE(h.form.Text1()->text(), QStringLiteral("VelkB.ini"));
     QCOMPARE(h.form.Text2()->text(), QStringLiteral("VelkA.ini"));
-    QCOMPARE(h.live.engine.State().BotName, std::string("Velk"));
+    QCOMPARE(velk::BotInternals::State(h.live).BotName, std::string("Velk"));
   }
 
   void goStartsTheTimerWithoutAnImmediateTick() {

@@ -36,7 +36,7 @@ void RunCases(const Case* begin, const Case* end) {
   for (const Case* c = begin; c != end; ++c) {
     ScriptedRandom random;
     FakeClock clock;
-    ReplyEngine engine(random, clock);
+    testing::TestEngine engine(random, clock);
     engine.InitEngine("Velk", "");
     engine.State().LastContext = c->LastContext;
     FollowUpContext(engine, c->Sentence);
@@ -143,7 +143,7 @@ TEST(FollowUps, GenderAndNameJoins) {
   for (const auto& c : kCases) {
     ScriptedRandom random;
     FakeClock clock;
-    ReplyEngine engine(random, clock);
+    testing::TestEngine engine(random, clock);
     engine.InitEngine("Velk", c.Name);
     engine.State().UserGender = c.Gender;
     engine.State().LastContext = c.LastContext;

@@ -1,4 +1,4 @@
-#include "engine/key_search.h"
+#include "base/key_search.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

@@ -219,7 +219,7 @@ TEST_F(KeywordsTest, ExitEndsOnlyAsAWholeSentence) {
       {"EXITS ", false},
   };
   for (const auto& c : cases) {
-    ReplyEngine fresh(random, clock);
+    testing::TestEngine fresh(random, clock);
     fresh.InitEngine("Velk", "");
     fresh.State().RepeatWord = " HELLO ";
     AnswerKeywords(fresh, c.Sentence);

@@ -11,7 +11,7 @@ namespace {
 
 using testing::EngineTest;
 
-using Picker = std::string (*)(ReplyEngine&);
+using Picker = std::string (*)(TurnContext&);
 
 // What a forced entry gives: the text and the code left in the next slot.
 struct Expected {
@@ -243,7 +243,7 @@ TEST_F(PickersTest, FullListStillDraws) {
 TEST(PickersDistribution, EntriesAreEvenlySpread) {
   Mt19937Random random(1);
   testing::FakeClock clock;
-  ReplyEngine engine(random, clock, 1u);
+  testing::TestEngine engine(random, clock, 1u);
   engine.InitEngine("Velk", "");
   constexpr int kCalls = 30000;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace velk {
 namespace {

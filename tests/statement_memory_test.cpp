@@ -24,7 +24,7 @@ class StatementMemoryTest : public ::velk::testing::EngineTest {
   // The candidates one recall adds, each as "reply|context|score".
   std::string Recall(const std::string& word) {
     Candidates().ResetCount();
-    RecallStatement(engine, word);
+    RecallStatement(engine, recall, word);
     return DumpCandidates(Candidates());
   }
 
@@ -120,8 +120,8 @@ TEST_F(StatementMemoryTest, FullListStillDrawsButWritesNothing) {
   for (int i = 0; i < kCandidateSlots; ++i) engine.AddCandidate("filler");
   ASSERT_TRUE(Candidates().Full());
   random.QueuePick(1, 3);
-  RecallStatement(engine, "");
-  RecallStatement(engine, "CATS");
+  RecallStatement(engine, recall, "");
+  RecallStatement(engine, recall, "CATS");
   EXPECT_EQ(0u, random.Remaining());
   EXPECT_EQ(kCandidateSlots, Candidates().Count());
   EXPECT_EQ("filler", Candidates()[kCandidateSlots - 1].Reply);

@@ -1,5 +1,9 @@
 #include "tests/test_support.h"
 
+#include <memory>
+
+#include "library/bot_core.h"
+
 namespace velk::testing {
 
 double ScriptedRandom::Draw() {
@@ -20,6 +24,11 @@ std::string DumpCandidates(const CandidateList& list) {
     out += list[i].Reply + "|" + list[i].Context + "|" + std::to_string(list[i].Score);
   }
   return out;
+}
+
+Bot SeededBot(std::uint32_t seed, const std::string& persona) {
+  return BotInternals::WithClock({.Seed = seed, .Persona = persona},
+                                 std::make_unique<FixedClock>());
 }
 
 }  // namespace velk::testing

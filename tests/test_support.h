@@ -1,6 +1,6 @@
 // Fakes and helpers shared by the tests: a random source that plays back
-// forced draws, a clock that stands still unless told, and an engine built
-// over both.
+// forced draws, a clock that stands still unless told, an engine built over
+// both, and seeded bots over a still clock.
 #ifndef VELK_TESTS_TEST_SUPPORT_H_
 #define VELK_TESTS_TEST_SUPPORT_H_
 
@@ -8,12 +8,16 @@
 
 #include <deque>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "engine/clock.h"
-#include "engine/random_source.h"
+#include "base/clock.h"
+#include "base/random_source.h"
+#include "conversation/conversation_state.h"
+#include "conversation/turn_context.h"
 #include "engine/reply_engine.h"
+#include "velk/bot.h"
 
 namespace velk::testing {
 
@@ -61,6 +65,39 @@ class FakeClock final : public Clock {
   LocalDateTime DateTime{2026, 12, 8, 14, 5, 9};
 };
 
+// An engine together with the conversation it works on, which tests read and
+// change between calls, and a turn over the same conversation for calling
+// responders directly (it converts to TurnContext&).
+class TestEngine {
+ public:
+  TestEngine(RandomSource& random, Clock& clock,
+             std::optional<std::uint32_t> fixedSeed = std::nullopt)
+      : turn_(conversation_, random, clock), engine_(conversation_, random, clock, fixedSeed) {}
+
+  void InitEngine(std::string_view botName, std::string_view userName) {
+    engine_.InitEngine(botName, userName);
+  }
+  std::string GetReply(std::string_view line) {
+    turn_.ClearEndRequest();
+    return engine_.GetReply(line);
+  }
+  // Asked for by the last GetReply or by a responder called directly.
+  bool EndRequested() const { return engine_.EndRequested() || turn_.EndRequested(); }
+
+  ConversationState& State() { return conversation_.State; }
+  CandidateList& Candidates() { return conversation_.Candidates; }
+  void AddCandidate(std::string_view reply, std::string_view context = {},
+                    ScoreChange change = {}) {
+    turn_.AddCandidate(reply, context, change);
+  }
+  operator TurnContext&() { return turn_; }
+
+ private:
+  Conversation conversation_;
+  TurnContext turn_;
+  ReplyEngine engine_;
+};
+
 // An initialised engine ("Velk", no user name) over the two fakes.
 class EngineTest : public ::testing::Test {
  protected:
@@ -71,8 +108,13 @@ class EngineTest : public ::testing::Test {
 
   ScriptedRandom random;
   FakeClock clock;
-  ReplyEngine engine{random, clock};
+  TestEngine engine{random, clock};
+  RecallTable recall;  // for calling selection and recall directly
 };
+
+// A bot with a fixed seed over a clock that stands still, so that a twin
+// made alike gives the same replies to the same lines.
+Bot SeededBot(std::uint32_t seed, const std::string& persona = "Velk");
 
 // `piece` written `times` times in a row.
 inline std::string Repeat(std::string_view piece, int times) {

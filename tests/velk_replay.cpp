@@ -4,23 +4,22 @@
 //   velk_replay SEED < lines
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 
-#include "engine/clock.h"
-#include "engine/random_source.h"
-#include "engine/reply_engine.h"
+#include "base/clock.h"
+#include "library/bot_core.h"
+#include "velk/bot.h"
 
 int main(int argc, char** argv) {
   const auto seed = static_cast<std::uint32_t>(argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1);
-  velk::Mt19937Random random;
-  velk::FixedClock clock;
-  velk::ReplyEngine engine(random, clock, seed);
-  engine.InitEngine("Velk", "");
-  std::cout << engine.GetReply("-getgreet-") << '\n';
+  velk::Bot bot =
+      velk::BotInternals::WithClock({.Seed = seed}, std::make_unique<velk::FixedClock>());
+  std::cout << bot.Greet() << '\n';
   for (std::string line; std::getline(std::cin, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string reply = engine.GetReply(line);
-    if (engine.EndRequested()) break;
+    const std::string reply = bot.Reply(line);
+    if (bot.Ended()) break;
     std::cout << reply << '\n';
   }
   return 0;

@@ -1,4 +1,4 @@
-#include "language/word_index.h"
+#include "base/word_index.h"
 
 #include <gtest/gtest.h>
 

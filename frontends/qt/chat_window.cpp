@@ -1,4 +1,4 @@
-#include "frontends/chat_window.h"
+#include "frontends/qt/chat_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,7 +14,7 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
-#include "frontends/twips.h"
+#include "frontends/qt/twips.h"
 
 // The pictures live in a static library, whose resource object the linker
 // would drop unless something refers to it; this must stand outside any

@@ -1,6 +1,6 @@
 // Many fixed keys looked for in one text at once.
-#ifndef VELK_ENGINE_KEY_SEARCH_H_
-#define VELK_ENGINE_KEY_SEARCH_H_
+#ifndef VELK_BASE_KEY_SEARCH_H_
+#define VELK_BASE_KEY_SEARCH_H_
 
 #include <array>
 #include <cstddef>
@@ -68,4 +68,4 @@ class KeySearch {
 
 }  // namespace velk
 
-#endif  // VELK_ENGINE_KEY_SEARCH_H_
+#endif  // VELK_BASE_KEY_SEARCH_H_

@@ -1,7 +1,7 @@
 // The engine's one source of chance, handed in by whoever builds the engine so
 // that tests can force every draw.
-#ifndef VELK_ENGINE_RANDOM_SOURCE_H_
-#define VELK_ENGINE_RANDOM_SOURCE_H_
+#ifndef VELK_BASE_RANDOM_SOURCE_H_
+#define VELK_BASE_RANDOM_SOURCE_H_
 
 #include <array>
 #include <cstddef>
@@ -51,4 +51,4 @@ class Mt19937Random final : public RandomSource {
 
 }  // namespace velk
 
-#endif  // VELK_ENGINE_RANDOM_SOURCE_H_
+#endif  // VELK_BASE_RANDOM_SOURCE_H_

@@ -1,6 +1,6 @@
 // The chat window: a thin Qt layer over ChatPresenter.
-#ifndef VELK_FRONTENDS_CHAT_WINDOW_H_
-#define VELK_FRONTENDS_CHAT_WINDOW_H_
+#ifndef VELK_FRONTENDS_QT_CHAT_WINDOW_H_
+#define VELK_FRONTENDS_QT_CHAT_WINDOW_H_
 
 #include <QIcon>
 #include <QString>
@@ -70,4 +70,4 @@ QIcon PersonaIcon();
 
 }  // namespace velk
 
-#endif  // VELK_FRONTENDS_CHAT_WINDOW_H_
+#endif  // VELK_FRONTENDS_QT_CHAT_WINDOW_H_

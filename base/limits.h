@@ -1,7 +1,7 @@
 // Fixed sizes of the engine's tables and texts. Nothing is ever read or written
 // outside them; what does not fit is dropped.
-#ifndef VELK_ENGINE_LIMITS_H_
-#define VELK_ENGINE_LIMITS_H_
+#ifndef VELK_BASE_LIMITS_H_
+#define VELK_BASE_LIMITS_H_
 
 #include <cstddef>
 
@@ -34,4 +34,4 @@ inline constexpr int kRecallSlots = 31;
 
 }  // namespace velk
 
-#endif  // VELK_ENGINE_LIMITS_H_
+#endif  // VELK_BASE_LIMITS_H_

@@ -1,11 +1,11 @@
-#include "frontends/exchange_window.h"
+#include "frontends/qt/exchange_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
-#include "frontends/twips.h"
+#include "frontends/qt/twips.h"
 
 namespace velk {
 namespace {
@@ -40,9 +40,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, cons
 
 }  // namespace
 
-Form3::Form3(ReplyEngine& engine, ExchangeSession& session, bool firstCopy,
-             std::function<void()> endProgram, int tickMs, QWidget* parent)
-    : QWidget(parent), engine_(engine), session_(session), endProgram_(std::move(endProgram)) {
+Form3::Form3(ExchangeSession& session, bool firstCopy, std::function<void()> endProgram, int tickMs,
+             QWidget* parent)
+    : QWidget(parent), session_(session), endProgram_(std::move(endProgram)) {
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(QString::fromLatin1(kExchangeWindowCaption));
   setFixedSize(Twips(0, 0, 3885, 2775).size());
@@ -124,7 +124,7 @@ void Form3::AfterPass() {
     return;
   }
   pollTimer_->stop();
-  if (engine_.EndRequested()) {
+  if (session_.Ended()) {
     timer1_->stop();
     endProgram_();
   }

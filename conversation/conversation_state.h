@@ -1,14 +1,14 @@
 // What the engine remembers between lines, and the candidate replies of one
 // line.
-#ifndef VELK_ENGINE_CONVERSATION_STATE_H_
-#define VELK_ENGINE_CONVERSATION_STATE_H_
+#ifndef VELK_CONVERSATION_CONVERSATION_STATE_H_
+#define VELK_CONVERSATION_CONVERSATION_STATE_H_
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "engine/limits.h"
+#include "base/limits.h"
 
 namespace velk {
 
@@ -96,6 +96,14 @@ class CandidateList {
   int count_ = 0;
 };
 
+// Everything a conversation carries from one line to the next, apart from the
+// random generator: what the engine remembers, and the candidate slots, which
+// keep their contents between calls.
+struct Conversation {
+  ConversationState State;
+  CandidateList Candidates;
+};
+
 }  // namespace velk
 
-#endif  // VELK_ENGINE_CONVERSATION_STATE_H_
+#endif  // VELK_CONVERSATION_CONVERSATION_STATE_H_

@@ -1,6 +1,6 @@
 // The engine's view of time, handed in so that tests can fix it.
-#ifndef VELK_ENGINE_CLOCK_H_
-#define VELK_ENGINE_CLOCK_H_
+#ifndef VELK_BASE_CLOCK_H_
+#define VELK_BASE_CLOCK_H_
 
 namespace velk {
 
@@ -50,4 +50,4 @@ class FixedClock final : public Clock {
 
 }  // namespace velk
 
-#endif  // VELK_ENGINE_CLOCK_H_
+#endif  // VELK_BASE_CLOCK_H_

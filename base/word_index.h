@@ -1,6 +1,6 @@
 // Finding a word among a fixed list of words without comparing it with each.
-#ifndef VELK_LANGUAGE_WORD_INDEX_H_
-#define VELK_LANGUAGE_WORD_INDEX_H_
+#ifndef VELK_BASE_WORD_INDEX_H_
+#define VELK_BASE_WORD_INDEX_H_
 
 #include <array>
 #include <bit>
@@ -67,4 +67,4 @@ class WordIndex {
 
 }  // namespace velk
 
-#endif  // VELK_LANGUAGE_WORD_INDEX_H_
+#endif  // VELK_BASE_WORD_INDEX_H_

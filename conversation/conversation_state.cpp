@@ -1,4 +1,4 @@
-#include "engine/conversation_state.h"
+#include "conversation/conversation_state.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,11 +1,10 @@
 // The bot-to-bot window: a thin Qt layer over ExchangeSession.
-#ifndef VELK_FRONTENDS_EXCHANGE_WINDOW_H_
-#define VELK_FRONTENDS_EXCHANGE_WINDOW_H_
+#ifndef VELK_FRONTENDS_QT_EXCHANGE_WINDOW_H_
+#define VELK_FRONTENDS_QT_EXCHANGE_WINDOW_H_
 
 #include <QWidget>
 #include <functional>
 
-#include "engine/reply_engine.h"
 #include "frontends/exchange_session.h"
 
 class QLabel;
@@ -18,17 +17,16 @@ namespace velk {
 // `Form3`: the own file's name `Text1` under `Label1`, the partner's `Text2`
 // under `Label2`, Go `Command1`, Stop! `Command2`, the line received `Label3`,
 // the reply sent `Label4`, and `Timer1`, which runs one exchange per tick once
-// Go is pressed. Loading the window loads the session (file names and
-// persona); the engine and the session must outlive the window, and the
-// session must be the one over `engine`. The boxes stay editable and the
-// session always uses what they hold. `endProgram` ends the program at once;
-// it is called by Stop! and when the engine asks to end.
+// Go is pressed. Loading the window loads the session (the file names); the
+// session must outlive the window. The boxes stay editable and the session
+// always uses what they hold. `endProgram` ends the program at once; it is
+// called by Stop! and when the partner ends the conversation.
 class Form3 final : public QWidget {
   Q_OBJECT
 
  public:
-  Form3(ReplyEngine& engine, ExchangeSession& session, bool firstCopy,
-        std::function<void()> endProgram, int tickMs = kExchangeTickMs, QWidget* parent = nullptr);
+  Form3(ExchangeSession& session, bool firstCopy, std::function<void()> endProgram,
+        int tickMs = kExchangeTickMs, QWidget* parent = nullptr);
 
   QLabel* Label1() const { return label1_; }
   QLineEdit* Text1() const { return text1_; }
@@ -51,7 +49,6 @@ class Form3 final : public QWidget {
   // program when the last exchange asked for it.
   void AfterPass();
 
-  ReplyEngine& engine_;
   ExchangeSession& session_;
   std::function<void()> endProgram_;
   QLabel* label1_;
@@ -70,4 +67,4 @@ inline constexpr const char* kExchangeWindowCaption = "Velk 2 Velk";
 
 }  // namespace velk
 
-#endif  // VELK_FRONTENDS_EXCHANGE_WINDOW_H_
+#endif  // VELK_FRONTENDS_QT_EXCHANGE_WINDOW_H_

@@ -1,4 +1,4 @@
-#include "engine/key_search.h"
+#include "base/key_search.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,7 +1,7 @@
 // The windows are designed in twips, 15 to a device-independent pixel; Qt
 // scales pixels for high-DPI screens.
-#ifndef VELK_FRONTENDS_TWIPS_H_
-#define VELK_FRONTENDS_TWIPS_H_
+#ifndef VELK_FRONTENDS_QT_TWIPS_H_
+#define VELK_FRONTENDS_QT_TWIPS_H_
 
 #include <QRect>
 
@@ -17,4 +17,4 @@ constexpr QRect Twips(int left, int top, int width, int height) {
 
 }  // namespace velk
 
-#endif  // VELK_FRONTENDS_TWIPS_H_
+#endif  // VELK_FRONTENDS_QT_TWIPS_H_

@@ -1,7 +1,7 @@
 // Small text operations with the engine's fixed rules: ASCII-only case
 // mapping, and trimming of the space character alone.
-#ifndef VELK_ENGINE_TEXT_H_
-#define VELK_ENGINE_TEXT_H_
+#ifndef VELK_BASE_TEXT_H_
+#define VELK_BASE_TEXT_H_
 
 #include <cstring>
 #include <string>
@@ -53,4 +53,4 @@ std::string_view CutAtUtf8Boundary(std::string_view text, std::size_t limit);
 
 }  // namespace velk
 
-#endif  // VELK_ENGINE_TEXT_H_
+#endif  // VELK_BASE_TEXT_H_
