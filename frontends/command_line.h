@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "velk/version.h"
+
 namespace velk {
 
 struct CommandLine {
@@ -27,7 +29,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 // The usage text for --help and after an error.
 std::string UsageText();
 
-inline constexpr const char* kVersion = "velk 0.1.0";
+inline constexpr const char* kVersion = "velk " VELK_VERSION;
 
 }  // namespace velk
 

@@ -27,7 +27,7 @@ check "another seed, other replies" [ "$out" != "$other" ]
 
 "$VELK" --help >help.txt
 check "--help exits 0 with usage" grep -q '^usage: velk' help.txt
-check "--version" [ "$("$VELK" --version)" = "velk 0.1.0" ]
+check "--version" [ "$("$VELK" --version)" = "velk ${VELK_VERSION:?}" ]
 
 "$VELK" --bogus >/dev/null 2>err.txt
 status=$?
