@@ -3,6 +3,7 @@
 #define VELK_BASE_KEY_SEARCH_H_
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -18,6 +19,16 @@ class KeyHits {
 
   bool Has(std::size_t key) const { return (bits_[key / 64] >> (key % 64)) & 1u; }
   void Set(std::size_t key) { bits_[key / 64] |= std::uint64_t{1} << (key % 64); }
+
+  // Calls f(key) for every key held, in increasing order.
+  template <typename F>
+  void ForEach(F f) const {
+    for (std::size_t i = 0; i < bits_.size(); ++i) {
+      for (std::uint64_t bits = bits_[i]; bits != 0; bits &= bits - 1) {
+        f(i * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+      }
+    }
+  }
 
  private:
   std::array<std::uint64_t, kMaxKeys / 64> bits_{};
