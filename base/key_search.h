@@ -3,12 +3,13 @@
 #define VELK_BASE_KEY_SEARCH_H_
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
+
+#include "base/set_bits.h"
 
 namespace velk {
 
@@ -23,11 +24,7 @@ class KeyHits {
   // Calls f(key) for every key held, in increasing order.
   template <typename F>
   void ForEach(F f) const {
-    for (std::size_t i = 0; i < bits_.size(); ++i) {
-      for (std::uint64_t bits = bits_[i]; bits != 0; bits &= bits - 1) {
-        f(i * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
-      }
-    }
+    ForEachSetBit(bits_, f);
   }
 
  private:

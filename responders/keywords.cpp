@@ -1,7 +1,6 @@
 #include "responders/keywords.h"
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -10,6 +9,7 @@
 #include <string_view>
 
 #include "base/key_search.h"
+#include "base/set_bits.h"
 #include "base/text.h"
 #include "conversation/turn_context.h"
 #include "identity/name_capture.h"
@@ -337,11 +337,7 @@ class RuleSet {
   // Calls f(rule) for every rule of the set, in table order.
   template <typename F>
   void ForEach(F f) const {
-    for (std::size_t i = 0; i < words_.size(); ++i) {
-      for (std::uint64_t bits = words_[i]; bits != 0; bits &= bits - 1) {
-        f(i * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
-      }
-    }
+    ForEachSetBit(words_, f);
   }
 
  private:
