@@ -32,11 +32,13 @@ void Show(std::ostream& out, const std::string& reply, const ConsoleStyle& style
   out << '\n' << std::flush;
 }
 
-class Chat {
+// The chat's two streams: a failure to write or read ends the chat, told in
+// one line on the error stream.
+class Streams {
  public:
-  Chat(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
+  Streams(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
 
-  // Runs `write` on the output; false, once told, when the output failed.
+  // Runs `write` on the output; false, once told, when writing failed.
   template <typename Write>
   bool Output(Write write) {
     errno = 0;
@@ -63,32 +65,32 @@ class Chat {
 
 int RunConsoleChat(Bot& bot, LineInput& in, std::ostream& out, std::ostream& errors, LineSink& log,
                    const ConsoleStyle& style) {
-  Chat chat(out, errors);
+  Streams streams(out, errors);
   const std::string greeting = bot.Greet();
   LogChatStart(log, greeting);
-  if (!chat.Output([&] { Show(out, greeting, style); })) return 1;
+  if (!streams.Output([&] { Show(out, greeting, style); })) return 1;
 
   std::string line;
   for (;;) {
-    const bool ok = chat.Output([&] {
+    const bool ok = streams.Output([&] {
       if (style.Interactive && !style.InputPrompts) out << kConsolePrompt;
-      if (!in.InputWaiting()) out.flush();
+      if (style.Interactive || !in.InputWaiting()) out.flush();
     });
     if (!ok) return 1;
     const LineStatus status = in.Next(line);
-    if (status == LineStatus::kError) return chat.ReadFailed(in.Error());
+    if (status == LineStatus::kError) return streams.ReadFailed(in.Error());
     if (status == LineStatus::kEnd) break;
     const std::string reply = bot.Reply(line);
-    if (bot.Ended()) return chat.Output([&] { out.flush(); }) ? 0 : 1;
+    if (bot.Ended()) return streams.Output([&] { out.flush(); }) ? 0 : 1;
     LogChatExchange(log, line, reply);
-    const bool shown = chat.Output([&] {
+    const bool shown = streams.Output([&] {
       // Ctrl-D after typing leaves the cursor behind the typed text.
       if (style.Interactive && in.LastLineUnterminated()) out << '\n';
       Show(out, reply, style);
     });
     if (!shown) return 1;
   }
-  return chat.Output([&] { out << (style.Interactive ? "\n" : "") << std::flush; }) ? 0 : 1;
+  return streams.Output([&] { out << (style.Interactive ? "\n" : "") << std::flush; }) ? 0 : 1;
 }
 
 }  // namespace velk
