@@ -150,9 +150,17 @@ class PipeTest(unittest.TestCase):
         velk = subprocess.Popen([VELK, "--console", "--no-log", "--seed", "1"],
                                 stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, preexec_fn=preexec)
-        self.addCleanup(lambda: velk.poll() is None and velk.kill())
+        self.addCleanup(self.stop, velk)
         self.assertTrue(self.reply(velk))  # the greeting
         return velk
+
+    @staticmethod
+    def stop(velk):
+        if velk.poll() is None:
+            velk.kill()
+            velk.wait()
+        for stream in (velk.stdin, velk.stdout, velk.stderr):
+            stream.close()
 
     def reply(self, velk, timeout=20):
         """The next line of output, read without waiting for more."""
