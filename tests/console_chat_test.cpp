@@ -1,8 +1,6 @@
 #include "frontends/console_chat.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <sstream>
@@ -18,25 +16,16 @@ namespace {
 
 using testing::RecordingSink;
 
-// Standard output as a test sees it: what was written, how often it was
-// flushed, and a write that fails after `failAfter` bytes.
+// Standard output as a test sees it: what was written and how often it was
+// flushed.
 class CountingBuffer final : public std::stringbuf {
  public:
   int Flushes = 0;
-  std::size_t FailAfter = static_cast<std::size_t>(-1);
 
  protected:
   int sync() override {
     ++Flushes;
     return 0;
-  }
-  std::streamsize xsputn(const char* text, std::streamsize n) override {
-    if (str().size() + static_cast<std::size_t>(n) > FailAfter) return 0;
-    return std::stringbuf::xsputn(text, n);
-  }
-  int_type overflow(int_type c) override {
-    if (str().size() + 1 > FailAfter) return traits_type::eof();
-    return std::stringbuf::overflow(c);
   }
 };
 
@@ -47,11 +36,8 @@ class ConsoleChatTest : public ::testing::Test {
   int Run(const std::string& input, ConsoleStyle style = {}) {
     testing::BytesInput bytes(input);
     LineReader reader(bytes.Fd());
-    return RunWith(reader, style);
-  }
-  int RunWith(LineInput& in, const ConsoleStyle& style) {
     std::ostream out(&output);
-    return RunConsoleChat(bot, in, out, errors, log, style);
+    return RunConsoleChat(bot, reader, out, errors, log, style);
   }
   std::string Out() const { return output.str(); }
 
@@ -89,24 +75,6 @@ TEST_F(ConsoleChatTest, ARefusingLogDoesNotStopTheChat) {
   log.Refuse = true;
   EXPECT_EQ(0, Run("hello\n"));
   EXPECT_EQ(2, Lines(Out()));
-}
-
-TEST_F(ConsoleChatTest, AFailingOutputStopsTheChatWithAMessage) {
-  output.FailAfter = 0;
-  EXPECT_EQ(1, Run("hello\nagain\n"));
-  EXPECT_TRUE(errors.str().starts_with("velk: cannot write standard output: ")) << errors.str();
-  EXPECT_EQ(1, Lines(errors.str()));
-  // Nothing more is read or logged after the failure.
-  EXPECT_EQ(2u, log.Lines.size());
-}
-
-TEST_F(ConsoleChatTest, AReadErrorEndsTheChatWithAMessage) {
-  const int directory = ::open(".", O_RDONLY | O_DIRECTORY);
-  LineReader reader(directory);
-  EXPECT_EQ(1, RunWith(reader, {}));
-  ::close(directory);
-  EXPECT_EQ(1, Lines(Out()));
-  EXPECT_EQ("velk: cannot read standard input: Is a directory\n", errors.str());
 }
 
 // How many waits a reveal of `text` takes: one after every tick but the last.
