@@ -14,10 +14,12 @@
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
 #include "frontends/console_exchange.h"
+#include "frontends/console_program.h"
 #include "frontends/conversation_log.h"
 #include "frontends/exchange_directory.h"
 #include "frontends/exchange_files.h"
 #include "frontends/exchange_session.h"
+#include "frontends/standard_descriptors.h"
 #include "frontends/start_up.h"
 #include "frontends/window_module.h"
 #include "velk/bot.h"
@@ -54,16 +56,7 @@ int OpenConsoleExchange(const velk::CommandLine& options) {
 }
 
 int OpenConsoleChat(const velk::CommandLine& options) {
-  velk::Bot bot({.Seed = options.Seed});
-
-  // Hold the lock like every copy, so that an exchange started meanwhile
-  // knows it is not alone.
-  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
-  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
-  velk::ConsoleStyle style;
-  style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
-  style.WaitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
-  return velk::RunConsoleChat(bot, std::cin, std::cout, *log, style);
+  return velk::RunConsoleChatProgram(options);
 }
 
 // The window toolkit is loaded only here, so the console front ends start
@@ -90,6 +83,8 @@ int OpenWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::Comm
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before any file is opened, so that none takes a standard number.
+  velk::OpenClosedStandardDescriptors();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
   const velk::CommandLine options = velk::ParseCommandLine(args);

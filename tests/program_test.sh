@@ -24,6 +24,8 @@ again=$(ten | "$VELK" --console --no-log --seed 1)
 check "same seed, same replies" [ "$out" = "$again" ]
 other=$(ten | "$VELK" --console --no-log --seed 2)
 check "another seed, other replies" [ "$out" != "$other" ]
+ended=$(printf 'hello\nhello. exit\nmore\n' | "$VELK" --console --no-log --seed 1)
+check "exit ends at once, the replies before it written" [ "$(lines "$ended")" -eq 2 ]
 
 "$VELK" --help >help.txt
 check "--help exits 0 with usage" grep -q '^usage: velk' help.txt
