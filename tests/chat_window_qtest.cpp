@@ -256,6 +256,7 @@ class ChatWindowTest : public QObject {
     QTest::mouseClick(h.form.Label1(), Qt::LeftButton);
     QCOMPARE(clipboard->text(), partial);
     QVERIFY(h.form.Status()->text().contains(QStringLiteral("copied")));
+    QCOMPARE(h.form.focusWidget(), h.form.Text1());  // typing goes on there
     QTRY_VERIFY(h.form.Status()->text().isEmpty());  // a brief notice
   }
 

@@ -182,6 +182,8 @@ Form1::Form1(ChatPresenter& presenter, std::function<void()> endProgram, QWidget
   replyArea_ = new QScrollArea(this);
   replyArea_->setObjectName(QStringLiteral("Label1Area"));
   replyArea_->setFrameShape(QFrame::NoFrame);
+  // A click on the reply must leave the typing in the input box.
+  replyArea_->setFocusPolicy(Qt::NoFocus);
   replyArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   replyArea_->setWidgetResizable(true);
   replyArea_->setWidget(label1_);
