@@ -1,18 +1,19 @@
 #include "frontends/display_check.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <future>
-#include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace velk {
@@ -21,12 +22,11 @@ namespace {
 // Long enough for a display forwarded over a slow network.
 constexpr std::chrono::milliseconds kXDeadline{2000};
 
-// The three calls of the X client library that the probe needs, declared
-// here so that building the program needs none of its headers.
+// The two calls of the X client library that the probe needs, declared here
+// so that building the program needs none of its headers.
 struct XcbConnection;
 using XcbConnect = XcbConnection* (*)(const char* display, int* screen);
 using XcbHasError = int (*)(XcbConnection* connection);
-using XcbDisconnect = void (*)(XcbConnection* connection);
 
 std::string Get(const DisplayProbes& probes, const char* name) {
   const char* value = probes.Environment(name);
@@ -107,25 +107,36 @@ DisplayCheck CheckDisplay(const DisplayProbes& probes) {
 }
 
 bool ReachX11(const std::string& display, std::chrono::milliseconds deadline) {
-  // Never closed: a probe past its deadline may still be inside it.
   void* library = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) return false;
   const auto connect = reinterpret_cast<XcbConnect>(::dlsym(library, "xcb_connect"));
   const auto hasError = reinterpret_cast<XcbHasError>(::dlsym(library, "xcb_connection_has_error"));
-  const auto disconnect = reinterpret_cast<XcbDisconnect>(::dlsym(library, "xcb_disconnect"));
-  if (connect == nullptr || hasError == nullptr || disconnect == nullptr) return false;
+  if (connect == nullptr || hasError == nullptr) return false;
 
-  // The connection has no timeout of its own, so it runs on a thread of its
-  // own that is left behind when it takes too long.
-  auto answer = std::make_shared<std::promise<bool>>();
-  std::future<bool> reached = answer->get_future();
-  std::thread([=] {
-    XcbConnection* connection = connect(display.c_str(), nullptr);
-    const bool ok = hasError(connection) == 0;
-    disconnect(connection);  // also after an error, as the library asks
-    answer->set_value(ok);
-  }).detach();
-  return reached.wait_for(deadline) == std::future_status::ready && reached.get();
+  // The connection has no timeout of its own, so a child process makes it
+  // and reports through a pipe; one that takes too long is killed.
+  int pipe[2];
+  if (::pipe2(pipe, O_CLOEXEC) != 0) return false;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe[0]);
+    const char answer = hasError(connect(display.c_str(), nullptr)) == 0 ? 'y' : 'n';
+    const ssize_t written = ::write(pipe[1], &answer, 1);
+    ::_exit(written == 1 ? 0 : 1);
+  }
+  ::close(pipe[1]);
+  char answer = 'n';
+  if (child > 0) {
+    pollfd reply{.fd = pipe[0], .events = POLLIN, .revents = 0};
+    int ready = 0;
+    do {
+      ready = ::poll(&reply, 1, static_cast<int>(deadline.count()));
+    } while (ready < 0 && errno == EINTR);
+    if (ready != 1 || ::read(pipe[0], &answer, 1) != 1) ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+  }
+  ::close(pipe[0]);
+  return answer == 'y';
 }
 
 bool ReachUnixSocket(const std::string& path) {

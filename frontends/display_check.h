@@ -39,6 +39,7 @@ DisplayCheck CheckDisplay(const DisplayProbes& probes);
 // An X connection at `display`, given up after `deadline`: connecting to a
 // host that accepts but never answers would otherwise wait for ever. Loads the
 // X client library only when called, so that the console never maps it.
+// Forks, so call it before any thread is started.
 bool ReachX11(const std::string& display, std::chrono::milliseconds deadline);
 
 // A Unix socket that accepts a connection at `path`.

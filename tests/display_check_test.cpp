@@ -161,9 +161,6 @@ TEST_F(SocketTest, SilentXServerIsGivenUpAtTheDeadline) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(ReachX11("127.0.0.1:" + std::to_string(display), std::chrono::milliseconds(200)));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-  // Closing the listener resets the waiting connection, which ends the probe.
-  ::close(fd_);
-  fd_ = -1;
 }
 
 TEST(DisplayCheckTest, NoXServerIsNoDisplay) {
