@@ -1,9 +1,7 @@
 // The program: routes the command line to the chat it asks for.
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -15,9 +13,6 @@
 #include "frontends/console_chat.h"
 #include "frontends/console_exchange.h"
 #include "frontends/conversation_log.h"
-#include "frontends/exchange_directory.h"
-#include "frontends/exchange_files.h"
-#include "frontends/exchange_session.h"
 #include "frontends/start_up.h"
 #include "frontends/window_module.h"
 #include "velk/bot.h"
@@ -34,31 +29,12 @@ bool HasDisplay() {
   return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
 }
 
-std::atomic<bool> interrupted{false};
-extern "C" void OnInterrupt(int) { interrupted = true; }
-
 int OpenConsoleExchange(const velk::CommandLine& options) {
-  const velk::ExchangeDirectory directory = velk::ExchangeFolder();
-  velk::InstanceLock lock(directory.Path);
-  velk::Bot bot({.Seed = options.Seed, .Persona = velk::ExchangePersona(lock.First())});
-  velk::PosixExchangeFiles files;
-  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
-  velk::ExchangeSession session(bot, files, *log, directory.Path);
-  session.Load(lock.First());
-  std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
-            << " in " << (directory.Path.empty() ? "(no directory)" : directory.Path) << '\n'
-            << std::flush;
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
-  return velk::RunConsoleExchange(session, std::cout, interrupted, velk::ExchangeTick());
+  return velk::RunExchangeOnConsole(options.Seed, options.NoLog);
 }
 
 int OpenConsoleChat(const velk::CommandLine& options) {
   velk::Bot bot({.Seed = options.Seed});
-
-  // Hold the lock like every copy, so that an exchange started meanwhile
-  // knows it is not alone.
-  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
   const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
   velk::ConsoleStyle style;
   style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
