@@ -1,5 +1,6 @@
 #include "frontends/exchange_session.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace velk {
@@ -72,6 +73,7 @@ void ExchangeSession::Tick() {
   Received.clear();
   PrevInput = LastInput;
   waiting_ = true;
+  lastTickAt_ = now_();
   Pass();
 }
 
@@ -154,8 +156,10 @@ ExchangeStatus ExchangeSession::Status() const {
   }
   if (!undelivered_.empty()) return {State::kUndeliverable, "Not delivered: " + undelivered_};
   if (!waiting_) {
-    if (!heardAt_) return {State::kReplied, "Greeted; the partner answers in its turn."};
-    return {State::kReplied, "Answered the partner's line of " + seconds(*heardAt_) + " ago."};
+    const auto left = std::chrono::ceil<std::chrono::seconds>(lastTickAt_ + tick_ - now);
+    return {State::kReplied, std::string(heardAt_ ? "Answered the partner" : "Greeted") +
+                                 "; the next turn comes in " +
+                                 std::to_string(std::max<long>(0, left.count())) + " s."};
   }
   const Clock::time_point quietSince = heardAt_ ? *heardAt_ : *goAt_;
   if (now - quietSince >= kSilentAfterTicks * tick_) {

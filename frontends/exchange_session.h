@@ -135,6 +135,7 @@ class ExchangeSession {
   bool ticked_ = false;
   std::optional<Clock::time_point> goAt_;
   std::optional<Clock::time_point> heardAt_;  // the partner's last new line
+  Clock::time_point lastTickAt_;              // the start of the last tick
   std::string undelivered_;                   // why the last reply was not written
   std::set<std::string> told_;
 };

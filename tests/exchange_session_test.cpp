@@ -233,7 +233,7 @@ TEST(ExchangeSessionTest, StatusSaysWhatTheCopyWaitsForAndSince) {
   EXPECT_EQ("Starting: the first turn comes in 3 s.", status());
   clock.at += milliseconds(2500);
   first.session.Tick();
-  EXPECT_EQ("Greeted; the partner answers in its turn.", status());
+  EXPECT_EQ("Greeted; the next turn comes in 3 s.", status());
   clock.at += milliseconds(3000);
   first.session.Tick();
   EXPECT_EQ("Waiting for the partner's first line.", status());
@@ -241,7 +241,7 @@ TEST(ExchangeSessionTest, StatusSaysWhatTheCopyWaitsForAndSince) {
   files.files["VelkB.ini"] = QuoteField("Hello.");
   first.session.Poll();
   clock.at += milliseconds(1000);
-  EXPECT_EQ("Answered the partner's line of 1 s ago.", status());
+  EXPECT_EQ("Answered the partner; the next turn comes in 2 s.", status());
   clock.at += milliseconds(2000);
   first.session.Tick();
   EXPECT_EQ("Waiting for the partner; its last line came 3 s ago.", status());

@@ -124,8 +124,9 @@ class ExchangeWindowTest : public QObject {
     // Added below and between the design's controls, overlapping none.
     QTest::newRow("ReceivedCaption") << "ReceivedCaption" << QRect(3, 82, 120, 11) << "Received:";
     QTest::newRow("SentCaption") << "SentCaption" << QRect(3, 132, 120, 13) << "Sent:";
-    QTest::newRow("Picture") << "Picture" << QRect(4, 187, 30, 30) << "";
-    QTest::newRow("Status") << "Status" << QRect(40, 186, 216, 32) << "Press Go to start.";
+    QTest::newRow("Picture") << "Picture" << QRect(4, 186, 36, 36) << "";
+    QTest::newRow("Part") << "Part" << QRect(46, 185, 208, 13) << "Tavro (A)";
+    QTest::newRow("Status") << "Status" << QRect(46, 199, 208, 28) << "Press Go to start.";
   }
   void controlsSitWhereTheyBelong() {
     QFETCH(QString, name);
@@ -141,7 +142,7 @@ class ExchangeWindowTest : public QObject {
   void windowLoadsIdle() {
     Harness h({.TickMs = velk::kExchangeTickMs});
     QVERIFY(QTest::qWaitForWindowExposed(&h.form));
-    QCOMPARE(h.form.size(), QSize(259, 221));
+    QCOMPARE(h.form.size(), QSize(259, 229));
     QCOMPARE(h.form.palette().color(QPalette::Window), QColor(Qt::lightGray));
     QCOMPARE(h.form.Timer1()->interval(), 3000);
     QVERIFY(!h.form.Timer1()->isActive());
@@ -175,6 +176,7 @@ class ExchangeWindowTest : public QObject {
     QFETCH(bool, picture);
     Harness h({.Role = role});
     QCOMPARE(h.form.windowTitle(), title);
+    QVERIFY(title.endsWith(h.form.Part()->text(), Qt::CaseInsensitive));
     QCOMPARE(h.form.Text1()->text(), own);
     QCOMPARE(h.form.Text2()->text(), partner);
     QCOMPARE(!h.form.Picture()->pixmap().isNull(), picture);
@@ -193,6 +195,7 @@ class ExchangeWindowTest : public QObject {
     QTest::qWait(3 * kFastTickMs);
     QCOMPARE(QDir(h.folder.path()).entryList(QDir::Files), QStringList());
     h.Write(QStringLiteral("VelkA.ini"), "\"hello\"\r\n");
+    h.FreezeAfterExchange();
     h.freePart = velk::ExchangeRole::kB;
     QTRY_COMPARE(h.form.windowTitle(), QStringLiteral("Velk 2 Velk — Velk (B)"));
     QCOMPARE(h.form.Text1()->text(), QStringLiteral("VelkB.ini"));

@@ -86,11 +86,16 @@ QString FromText(const std::string& text) { return QString::fromStdString(Visibl
 
 }  // namespace
 
-QString ExchangeWindowTitle(ExchangeRole role) {
-  const QString caption = QString::fromLatin1(kExchangeWindowCaption) + QStringLiteral(" — ");
-  if (role == ExchangeRole::kNone) return caption + QStringLiteral("standing by");
-  return caption + QString::fromLatin1(ExchangePersona(role)) + QStringLiteral(" (") +
+QString PartText(ExchangeRole role) {
+  if (role == ExchangeRole::kNone) return QStringLiteral("Standing by");
+  return QString::fromLatin1(ExchangePersona(role)) + QStringLiteral(" (") +
          QString::fromLatin1(ExchangeRoleName(role)) + QStringLiteral(")");
+}
+
+QString ExchangeWindowTitle(ExchangeRole role) {
+  const QString part = PartText(role);
+  return QString::fromLatin1(kExchangeWindowCaption) + QStringLiteral(" — ") +
+         (role == ExchangeRole::kNone ? part.toLower() : part);
 }
 
 Form3::Form3(ExchangeSession& session, std::function<void()> endProgram, QWidget* parent)
@@ -98,7 +103,7 @@ Form3::Form3(ExchangeSession& session, std::function<void()> endProgram, QWidget
   InitExchangeResources();
   setObjectName(QStringLiteral("Form3"));
   // The design's client area, and below it a strip for the picture and status.
-  setFixedSize(Twips(0, 0, 3885, 3315).size());
+  setFixedSize(Twips(0, 0, 3885, 3435).size());
   QFont small = font();
   small.setPixelSize(kFontPixelSize);
   setFont(small);
@@ -122,8 +127,9 @@ Form3::Form3(ExchangeSession& session, std::function<void()> endProgram, QWidget
       LineCaption(this, "SentCaption", QStringLiteral("Sent:"), Twips(45, 1980, 1800, 195));
   label4_ = Caption(this, "Label4", QString(), Twips(45, 2190, 3795, 495));
   label4_->setWordWrap(true);
-  picture_ = Caption(this, "Picture", QString(), Twips(60, 2805, 450, 450));
-  status_ = Caption(this, "Status", QString(), Twips(600, 2790, 3240, 480));
+  picture_ = Caption(this, "Picture", QString(), Twips(60, 2790, 540, 540));
+  part_ = LineCaption(this, "Part", QString(), Twips(690, 2775, 3120, 195));
+  status_ = Caption(this, "Status", QString(), Twips(690, 2985, 3120, 420));
   status_->setWordWrap(true);
 
   ShowPart();
@@ -161,6 +167,7 @@ Form3::Form3(ExchangeSession& session, std::function<void()> endProgram, QWidget
 void Form3::ShowPart() {
   shownPart_ = session_.Role();
   setWindowTitle(ExchangeWindowTitle(shownPart_));
+  part_->setText(PartText(shownPart_));
   text1_->setText(QString::fromStdString(session_.OwnFile));
   text2_->setText(QString::fromStdString(session_.PartnerFile));
   if (shownPart_ == ExchangeRole::kNone) {

@@ -18,8 +18,9 @@ namespace velk {
 // under `Label2`, Go `Command1`, Stop! `Command2`, the line received `Label3`
 // and the reply sent `Label4` (each under a caption saying which), and
 // `Timer1`, which runs one exchange per tick once Go is pressed. Below them a
-// strip shows the persona's picture and what the copy is doing; the title
-// names the persona and part ("Velk 2 Velk — Tavro (A)").
+// strip shows the persona's picture and name with the part ("Tavro (A)") and
+// what the copy is doing; the title names them too ("Velk 2 Velk — Tavro
+// (A)").
 //
 // The session must be loaded and must outlive the window; the window drives
 // it at its TickLength(). The boxes stay editable and the session always uses
@@ -42,6 +43,7 @@ class Form3 final : public QWidget {
   QLabel* ReceivedCaption() const { return receivedCaption_; }
   QLabel* SentCaption() const { return sentCaption_; }
   QLabel* Picture() const { return picture_; }
+  QLabel* Part() const { return part_; }
   QLabel* Status() const { return status_; }
   QTimer* Timer1() const { return timer1_; }
   // Runs every kExchangePollMs while a tick waits for the partner.
@@ -72,6 +74,7 @@ class Form3 final : public QWidget {
   QLabel* sentCaption_;
   QLabel* label4_;
   QLabel* picture_;
+  QLabel* part_;
   QLabel* status_;
   QTimer* timer1_;
   QTimer* pollTimer_;
@@ -80,6 +83,8 @@ class Form3 final : public QWidget {
 
 inline constexpr const char* kExchangeWindowCaption = "Velk 2 Velk";
 
+// The persona and part ("Tavro (A)"), or "Standing by" without a part.
+QString PartText(ExchangeRole role);
 // The window's title for a part: "Velk 2 Velk — Tavro (A)", or
 // "Velk 2 Velk — standing by" without one.
 QString ExchangeWindowTitle(ExchangeRole role);
