@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 namespace velk {
@@ -93,16 +94,24 @@ namespace {
 constexpr const char* kLockFileA = "VelkA.lock";
 constexpr const char* kLockFileB = "VelkB.lock";
 
-// Opens a lock file in the folder and locks it; -1 when another copy holds
-// it, or it cannot be opened as a plain file of ours.
+constexpr int kPartBusy = -1;    // another copy holds the part
+constexpr int kNoLockFile = -2;  // the lock file cannot be had at all
+
+// Opens a lock file in the folder and locks it: its descriptor, or one of
+// the two failures above.
 int LockPart(int dirFd, const char* name) {
   const int fd =
       ::openat(dirFd, name, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-  if (fd < 0) return -1;
+  if (fd < 0) return kNoLockFile;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return -1;
+    return kNoLockFile;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool busy = errno == EWOULDBLOCK;
+    ::close(fd);
+    return busy ? kPartBusy : kNoLockFile;
   }
   return fd;
 }
@@ -123,10 +132,16 @@ RoleLock::~RoleLock() {
 
 ExchangeRole RoleLock::Retake() {
   if (role_ != ExchangeRole::kNone) return role_;
-  if ((fd_ = LockPart(dirFd_, kLockFileA)) >= 0) {
-    role_ = ExchangeRole::kA;
-  } else if ((fd_ = LockPart(dirFd_, kLockFileB)) >= 0) {
-    role_ = ExchangeRole::kB;
+  for (const ExchangeRole part : {ExchangeRole::kA, ExchangeRole::kB}) {
+    const int fd = LockPart(dirFd_, part == ExchangeRole::kA ? kLockFileA : kLockFileB);
+    // A folder where no lock can be made (read-only, say) is one where
+    // nothing can be delivered either: the copy plays A, as without a folder,
+    // and its failures are told as they come.
+    if (fd == kNoLockFile) return role_ = ExchangeRole::kA;
+    if (fd >= 0) {
+      fd_ = fd;
+      return role_ = part;
+    }
   }
   return role_;
 }

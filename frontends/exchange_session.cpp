@@ -6,27 +6,11 @@
 namespace velk {
 
 const char* ExchangePersona(ExchangeRole role) {
-  switch (role) {
-    case ExchangeRole::kA:
-      return "Tavro";
-    case ExchangeRole::kB:
-      return "Velk";
-    case ExchangeRole::kNone:
-      break;
-  }
-  return "";
+  return role == ExchangeRole::kA ? "Tavro" : role == ExchangeRole::kB ? "Velk" : "";
 }
 
 const char* ExchangeRoleName(ExchangeRole role) {
-  switch (role) {
-    case ExchangeRole::kA:
-      return "A";
-    case ExchangeRole::kB:
-      return "B";
-    case ExchangeRole::kNone:
-      break;
-  }
-  return "";
+  return role == ExchangeRole::kA ? "A" : role == ExchangeRole::kB ? "B" : "";
 }
 
 ExchangeSession::ExchangeSession(ExchangeFiles& files, LineSink& log, BotMaker makeBot,

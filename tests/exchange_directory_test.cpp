@@ -111,5 +111,13 @@ TEST_F(ExchangeDirectoryTest, PartsGoToTheFirstTwoCopiesAndFreeWhenOneEnds) {
   EXPECT_EQ(ExchangeRole::kA, RoleLock(ExchangeDirectory()).Role());
 }
 
+// Where no lock can be made, nobody is talking: the copy plays A (and its
+// writes will fail and say why) rather than stand by for ever.
+TEST_F(ExchangeDirectoryTest, AFolderWithoutLocksGivesPartA) {
+  ASSERT_EQ(0, ::mkdir((root + "/VelkA.lock").c_str(), 0700));
+  const ExchangeDirectory folder = Open(root);
+  EXPECT_EQ(ExchangeRole::kA, RoleLock(folder).Role());
+}
+
 }  // namespace
 }  // namespace velk

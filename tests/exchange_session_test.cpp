@@ -157,17 +157,6 @@ TEST(ExchangeSessionTest, QuotesInARepliesSurviveTheTrip) {
   EXPECT_EQ("She said \"no\", then left.", first.session.Received);
 }
 
-TEST(ExchangeSessionTest, WithoutAFolderNothingIsAnsweredOrLogged) {
-  MemoryFiles files;
-  files.reachable = false;
-  Copy first(files, ExchangeRole::kA);
-  first.session.Go();
-  first.session.Tick();
-  EXPECT_EQ("", first.session.Received);
-  EXPECT_TRUE(first.log.Lines.empty());
-  EXPECT_EQ(ExchangeStatus::State::kUndeliverable, first.session.Status().Now);
-}
-
 // A reply the folder refuses is neither logged nor shown as delivered; it
 // goes out, and is logged, once the folder takes it.
 TEST(ExchangeSessionTest, AnUndeliveredReplyIsOfferedAgainUntilItGoesOut) {

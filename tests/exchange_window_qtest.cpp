@@ -305,14 +305,6 @@ class ExchangeWindowTest : public QObject {
     QCOMPARE(h.form.Status()->text(),
              QStringLiteral("Nothing is delivered: the exchange folder was refused."));
   }
-
-  void partnerControlCharactersAreShownHarmlessly() {
-    Harness h;
-    h.GreetAndWait();
-    h.form.Timer1()->stop();
-    h.Write(QStringLiteral("VelkB.ini"), "\"\x1b[2Jhi\"\r\n");
-    QTRY_COMPARE(h.form.Label3()->text(), QStringLiteral("^[[2Jhi"));
-  }
 };
 
 }  // namespace
