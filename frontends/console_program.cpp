@@ -10,7 +10,6 @@
 #include <string>
 
 #include "frontends/console_chat.h"
-#include "frontends/exchange_directory.h"
 #include "frontends/line_reader.h"
 #include "frontends/start_up.h"
 #include "frontends/terminal.h"
@@ -60,9 +59,6 @@ std::unique_ptr<LineInput> TerminalInput(ConsoleStyle& style) {
 
 int RunConsoleChatProgram(const CommandLine& options) {
   Bot bot({.Seed = options.Seed});
-  // Hold the lock like every copy, so that an exchange started meanwhile
-  // knows it is not alone.
-  const InstanceLock lock(FindExchangeDirectory().Path);
   const std::unique_ptr<LineSink> log = OpenLog(options.NoLog, [](const std::string& problem) {
     std::cerr << "velk: cannot write " << kLogFileName << " (" << problem
               << "); the chat goes on without it\n";

@@ -1,9 +1,7 @@
 // The program: routes the command line to the chat it asks for.
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -17,9 +15,6 @@
 #include "frontends/console_program.h"
 #include "frontends/conversation_log.h"
 #include "frontends/display_check.h"
-#include "frontends/exchange_directory.h"
-#include "frontends/exchange_files.h"
-#include "frontends/exchange_session.h"
 #include "frontends/standard_descriptors.h"
 #include "frontends/start_up.h"
 #include "frontends/window_module.h"
@@ -27,23 +22,9 @@
 
 namespace {
 
-std::atomic<bool> interrupted{false};
-extern "C" void OnInterrupt(int) { interrupted = true; }
 
 int OpenConsoleExchange(const velk::CommandLine& options) {
-  const velk::ExchangeDirectory directory = velk::ExchangeFolder();
-  velk::InstanceLock lock(directory.Path);
-  velk::Bot bot({.Seed = options.Seed, .Persona = velk::ExchangePersona(lock.First())});
-  velk::PosixExchangeFiles files;
-  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
-  velk::ExchangeSession session(bot, files, *log, directory.Path);
-  session.Load(lock.First());
-  std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
-            << " in " << (directory.Path.empty() ? "(no directory)" : directory.Path) << '\n'
-            << std::flush;
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
-  return velk::RunConsoleExchange(session, std::cout, interrupted, velk::ExchangeTick());
+  return velk::RunExchangeOnConsole(options.Seed, options.NoLog);
 }
 
 int OpenConsoleChat(const velk::CommandLine& options) {

@@ -5,7 +5,7 @@
 namespace velk {
 
 // Opens /dev/null on each of descriptors 0 to 2 that is closed. Otherwise
-// the next file opened (the instance lock, the log) would take its number,
+// the next file opened (the log, an exchange file) would take its number,
 // and replies meant for a closed standard output would be written into it.
 // Call first thing in main.
 void OpenClosedStandardDescriptors();
