@@ -9,11 +9,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-// AVX2 is used where the processor has it, found when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__)
-#define VELK_SEARCH_AVX2 1
-#include <immintrin.h>
-#endif
 
 namespace velk {
 
@@ -47,16 +42,17 @@ __m128i Equal(const char* at, __m128i c) {
   return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), c);
 }
 
-// Sixteen starts at a time from `pos` on are tested on the key's first,
-// second and last characters; only starts that pass all three are compared in
-// full. Returns the first start not yet tested, or npos once the key is found.
-std::size_t SearchBlocks(std::string_view text, std::string_view key, std::size_t pos) {
+// Sixteen starts at a time are tested on the key's first, second and last
+// characters; only starts that pass all three are compared in full. Returns
+// the first start not yet tested, or npos once the key is found.
+std::size_t SearchBlocks(std::string_view text, std::string_view key) {
   const char* const data = text.data();
   const std::size_t length = key.size();
   const std::size_t starts = text.size() - length + 1;
   const __m128i first = _mm_set1_epi8(key[0]);
   const __m128i second = _mm_set1_epi8(key[1]);
   const __m128i last = _mm_set1_epi8(key.back());
+  std::size_t pos = 0;
   for (; pos + 16 <= starts; pos += 16) {
     const __m128i hits =
         _mm_and_si128(_mm_and_si128(Equal(data + pos, first), Equal(data + pos + 1, second)),
@@ -72,53 +68,12 @@ std::size_t SearchBlocks(std::string_view text, std::string_view key, std::size_
 }
 #endif
 
-#if VELK_SEARCH_AVX2
-// The same as SearchBlocks, thirty-two starts at a time, for processors that
-// have AVX2: the histories are searched for every candidate reply.
-__attribute__((target("avx2"))) __m256i Equal32(const char* at, __m256i c) {
-  return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), c);
-}
-
-__attribute__((target("avx2"))) std::size_t SearchBlocks32(std::string_view text,
-                                                           std::string_view key) {
-  const char* const data = text.data();
-  const std::size_t length = key.size();
-  const std::size_t starts = text.size() - length + 1;
-  const __m256i first = _mm256_set1_epi8(key[0]);
-  const __m256i second = _mm256_set1_epi8(key[1]);
-  const __m256i last = _mm256_set1_epi8(key.back());
-  std::size_t pos = 0;
-  for (; pos + 32 <= starts; pos += 32) {
-    const __m256i hits = _mm256_and_si256(
-        _mm256_and_si256(Equal32(data + pos, first), Equal32(data + pos + 1, second)),
-        Equal32(data + pos + length - 1, last));
-    for (auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)); mask != 0;
-         mask &= mask - 1) {
-      if (MatchesAt(data, pos + static_cast<std::size_t>(std::countr_zero(mask)), key)) {
-        return std::string_view::npos;
-      }
-    }
-  }
-  return pos;
-}
-
-// Asked once; the detection may not have run yet when statics are set up.
-const bool kHasAvx2 = [] {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
-}();
-#endif
-
 }  // namespace
 
 bool ContainsInLongText(std::string_view text, std::string_view key) {
   std::size_t pos = 0;
-#if VELK_SEARCH_AVX2
-  if (kHasAvx2) pos = SearchBlocks32(text, key);
-  if (pos == std::string_view::npos) return true;
-#endif
 #if defined(__SSE2__)
-  pos = SearchBlocks(text, key, pos);
+  pos = SearchBlocks(text, key);
   if (pos == std::string_view::npos) return true;
 #endif
   const char* const data = text.data();
