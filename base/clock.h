@@ -36,7 +36,7 @@ class Clock {
 // reading costs no system call: asking the C library for local time checks
 // the zone file each time (when TZ is unset), while the zone's offset from
 // UTC changes only on whole minutes. So the offset is looked up once a
-// minute, and a change of zone is seen within the minute, as before.
+// minute, and a zone changed on the machine is seen from the next minute on.
 class SystemClock final : public Clock {
  public:
   using TimePoint = std::chrono::system_clock::time_point;
