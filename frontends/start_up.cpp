@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "frontends/exchange_session.h"
 
@@ -26,9 +27,10 @@ FrontEnd ConsoleFrontEnd(FrontEnd frontEnd) {
   return FrontEnd::kConsoleChat;
 }
 
-std::unique_ptr<LineSink> OpenLog(bool noLog) {
+std::unique_ptr<LineSink> OpenLog(bool noLog,
+                                  std::function<void(const std::string& problem)> onFirstFailure) {
   if (noLog) return std::make_unique<NullLineSink>();
-  return std::make_unique<FileLineSink>(std::string(kLogFileName));
+  return std::make_unique<FileLineSink>(std::string(kLogFileName), std::move(onFirstFailure));
 }
 
 ExchangeDirectory ExchangeFolder() {

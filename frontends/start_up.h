@@ -4,7 +4,9 @@
 #define VELK_FRONTENDS_START_UP_H_
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "frontends/command_line.h"
 #include "frontends/conversation_log.h"
@@ -28,7 +30,9 @@ FrontEnd ChooseFrontEnd(const CommandLine& options, bool hasDisplay);
 FrontEnd ConsoleFrontEnd(FrontEnd frontEnd);
 
 // velk.log in the current folder, or a sink that keeps nothing under --no-log.
-std::unique_ptr<LineSink> OpenLog(bool noLog);
+// `onFirstFailure` is told once why, when a group of lines is first lost.
+std::unique_ptr<LineSink> OpenLog(
+    bool noLog, std::function<void(const std::string& problem)> onFirstFailure = {});
 
 // The exchange folder of this process; a refused one is reported in one line
 // on standard error, and the copy then runs without delivering anything.
