@@ -1,8 +1,5 @@
 #include "engine/statement_memory.h"
 
-#include <algorithm>
-#include <array>
-
 #include "base/limits.h"
 #include "base/text.h"
 #include "conversation/turn_context.h"
@@ -17,15 +14,17 @@ constexpr int kLinesRead = kRecallSlots - 1;
 
 // Drops lines that recall can no longer read, so that a conversation of any
 // length keeps bounded memory: recall sees exactly the same table as before.
-// The lone carriage return that opens the memory stays, then the lines whose
-// carriage returns are the last kKept: once the memory is full, each new line
-// drops the oldest one.
+// The carriage return that opens the oldest line recall still reads is the
+// (kLinesRead + 1)th from the end; what lies between it and the first one, it
+// included, goes. Once the memory is full, each new line drops one old line,
+// so the carriage returns are counted (one vectorised pass) rather than found
+// one by one.
 void DropUnreadLines(std::string& memory) {
   constexpr std::size_t kKept = kLinesRead + 1;
   const std::size_t returns = CountChar(memory, kMemoryLineStart);
   if (returns <= kKept) return;
   const std::size_t first = memory.find(kMemoryLineStart);
-  std::size_t keepFrom = first;  // the carriage return of the oldest line kept
+  std::size_t keepFrom = first;  // the (kKept)th carriage return from the end
   for (std::size_t n = returns - kKept; n > 0; --n) {
     keepFrom = memory.find(kMemoryLineStart, keepFrom + 1);
   }
