@@ -86,6 +86,28 @@ bool ContainsInLongText(std::string_view text, std::string_view key) {
   return false;
 }
 
+std::size_t CountChar(std::string_view text, char c) {
+  std::size_t count = 0;
+  std::size_t pos = 0;
+#if defined(__SSE2__)
+  // Each byte lane counts up to 255 matches (a match compares as -1), then
+  // the lanes are summed into the total.
+  const __m128i copies = _mm_set1_epi8(c);
+  const __m128i zero = _mm_setzero_si128();
+  while (pos + 16 <= text.size()) {
+    __m128i lanes = zero;
+    for (int round = 0; round < 255 && pos + 16 <= text.size(); ++round, pos += 16) {
+      lanes = _mm_sub_epi8(lanes, Equal(text.data() + pos, copies));
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, zero);
+    count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) +
+                                      _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+  }
+#endif
+  for (; pos < text.size(); ++pos) count += text[pos] == c;
+  return count;
+}
+
 std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};

@@ -47,6 +47,9 @@ inline bool Contains(std::string_view text, std::string_view key) {
   return false;
 }
 
+// How many times `c` occurs in `text`, sixteen bytes at a time.
+std::size_t CountChar(std::string_view text, char c);
+
 // The first `limit` bytes of `text`, moved back (at most three bytes) so that
 // it does not end inside a UTF-8 character.
 std::string_view CutAtUtf8Boundary(std::string_view text, std::size_t limit);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "base/random_source.h"
 #include "bench/long_line.h"
 #include "engine/reply_engine.h"
+#include "library/bot_core.h"
+#include "velk/bot.h"
 
 namespace velk {
 namespace {
@@ -44,15 +47,15 @@ struct SeededEngine {
 
 // The thousand lines in order, again and again, with the latency of single
 // replies: the median and the 99th percentile in microseconds.
-void BM_RealisticLines(benchmark::State& state) {
+void RunRealisticLines(benchmark::State& state, Bot& bot) {
   const std::vector<std::string>& lines = RealisticLines();
-  SeededEngine seeded;
+  bot.Greet();
   std::vector<double> micros;
   micros.reserve(1 << 20);
   std::size_t next = 0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    benchmark::DoNotOptimize(seeded.engine.GetReply(lines[next]));
+    benchmark::DoNotOptimize(bot.Reply(lines[next]));
     const auto stop = std::chrono::steady_clock::now();
     if (micros.size() < micros.capacity()) {
       micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
@@ -66,7 +69,20 @@ void BM_RealisticLines(benchmark::State& state) {
   state.counters["p99_us"] = micros[micros.size() * 99 / 100];
   state.counters["max_us"] = micros.back();
 }
+
+// What users get: the bot as the program builds it, on the machine's clock.
+void BM_RealisticLines(benchmark::State& state) {
+  Bot bot({.Seed = 1u});
+  RunRealisticLines(state, bot);
+}
 BENCHMARK(BM_RealisticLines);
+
+// The engine's own cost: the same bot on a clock that stands still.
+void BM_RealisticLines_FixedClock(benchmark::State& state) {
+  Bot bot = BotInternals::WithClock({.Seed = 1u}, std::make_unique<FixedClock>());
+  RunRealisticLines(state, bot);
+}
+BENCHMARK(BM_RealisticLines_FixedClock);
 
 // The slowest kinds of line, each through a whole GetReply.
 void BM_SlowLine(benchmark::State& state, const std::string& line) {

@@ -19,6 +19,13 @@ void CutHistory(std::string& history) {
 
 bool HasContext(const Candidate& candidate) { return !Trim(candidate.Context).empty(); }
 
+// One branch-free pass, which the compiler vectorises.
+bool HasLowerCase(std::string_view text) {
+  unsigned char any = 0;
+  for (const char c : text) any |= static_cast<unsigned char>(c - 'a') < 26;
+  return any != 0;
+}
+
 }  // namespace
 
 std::string SelectWinner(TurnContext& turn, RecallTable& recall, std::string_view line) {
@@ -26,6 +33,11 @@ std::string SelectWinner(TurnContext& turn, RecallTable& recall, std::string_vie
   CandidateList& candidates = turn.Candidates();
   Clock& clock = turn.Time();
   const float start = clock.SecondsSinceMidnight();
+  // The input history is kept upper case, and nearly every reply has a
+  // lower-case letter, which then rules it out of the history without a
+  // search. The history is looked at once, as it might have been set from
+  // outside.
+  const bool inputHasLowerCase = HasLowerCase(state.InputHistory);
 
   // A cycle that finds no winner leaves every candidate it saw with a score
   // below 0 or no text, and later cycles only lower scores, so those slots
@@ -51,7 +63,8 @@ std::string SelectWinner(TurnContext& turn, RecallTable& recall, std::string_vie
       if (Contains(state.ReplyHistory, candidate.Reply)) {
         candidate.Score = ClampScore(candidate.Score - 20);
       }
-      if (Contains(state.InputHistory, candidate.Reply)) {
+      if ((inputHasLowerCase || !HasLowerCase(candidate.Reply)) &&
+          Contains(state.InputHistory, candidate.Reply)) {
         candidate.Reply.clear();
         candidate.Context.clear();
       }

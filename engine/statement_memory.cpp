@@ -1,8 +1,5 @@
 #include "engine/statement_memory.h"
 
-#include <algorithm>
-#include <array>
-
 #include "base/limits.h"
 #include "base/text.h"
 #include "conversation/turn_context.h"
@@ -17,22 +14,21 @@ constexpr int kLinesRead = kRecallSlots - 1;
 
 // Drops lines that recall can no longer read, so that a conversation of any
 // length keeps bounded memory: recall sees exactly the same table as before.
+// The carriage return that opens the oldest line recall still reads is the
+// (kLinesRead + 1)th from the end; what lies between it and the first one, it
+// included, goes. Once the memory is full, each new line drops one old line,
+// so the carriage returns are counted (one vectorised pass) rather than found
+// one by one.
 void DropUnreadLines(std::string& memory) {
-  const std::size_t first = memory.find(kMemoryLineStart);
-  if (first == std::string::npos) return;
-  // The carriage return that opens the oldest line recall still reads is the
-  // (kLinesRead + 1)th from the end; a ring of that many finds it in one
-  // forward pass.
   constexpr std::size_t kKept = kLinesRead + 1;
-  std::array<std::size_t, kKept> ring{};
-  std::size_t seen = 0;
-  for (std::size_t pos = first; pos != std::string::npos;
-       pos = memory.find(kMemoryLineStart, pos + 1)) {
-    ring[seen++ % kKept] = pos;
+  const std::size_t returns = CountChar(memory, kMemoryLineStart);
+  if (returns <= kKept) return;
+  const std::size_t first = memory.find(kMemoryLineStart);
+  std::size_t keepFrom = first;  // the (kKept)th carriage return from the end
+  for (std::size_t n = returns - kKept; n > 0; --n) {
+    keepFrom = memory.find(kMemoryLineStart, keepFrom + 1);
   }
-  if (seen <= kKept) return;
-  const std::size_t keepFrom = ring[seen % kKept];
-  memory.erase(first + 1, keepFrom + 1 - (first + 1));
+  memory.erase(first + 1, keepFrom - first);
 }
 
 void AppendLine(ConversationState& state, std::string_view sentenceType,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -41,6 +42,19 @@ TEST(ContainsTest, FindsKeysAtTheVeryEndsOfLongTexts) {
   }
   EXPECT_TRUE(Contains(middle, ""));
   EXPECT_FALSE(Contains("", "A"));
+}
+
+// Every length around the sixteen-byte blocks, and texts long enough that a
+// byte lane of the vector count would overflow if it were not emptied.
+TEST(CountCharTest, AgreesWithAPlainCount) {
+  std::mt19937 random(5);
+  for (const std::size_t length : {0, 1, 15, 16, 17, 33, 255 * 16, 255 * 16 + 17, 9000}) {
+    std::string text(length, ' ');
+    for (char& c : text) c = random() % 3 == 0 ? '\r' : 'a';
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), CountChar(text, '\r')) << length;
+    const std::string every(length, '\r');
+    EXPECT_EQ(length, CountChar(every, '\r')) << length;
+  }
 }
 
 }  // namespace
