@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/set_bits.h"
+
 namespace velk {
 
 // Which keys of a KeySearch a text contains: bit i stands for key i.
@@ -18,6 +20,12 @@ class KeyHits {
 
   bool Has(std::size_t key) const { return (bits_[key / 64] >> (key % 64)) & 1u; }
   void Set(std::size_t key) { bits_[key / 64] |= std::uint64_t{1} << (key % 64); }
+
+  // Calls f(key) for every key held, in increasing order.
+  template <typename F>
+  void ForEach(F f) const {
+    ForEachSetBit(bits_, f);
+  }
 
  private:
   std::array<std::uint64_t, kMaxKeys / 64> bits_{};

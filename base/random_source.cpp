@@ -28,20 +28,32 @@ void Mt19937Random::Refill() {
     state_[i] = twist(state_[i], state_[i + 1], state_[i + kShift - kStateWords]);
   }
   state_[i] = twist(state_[i], state_[0], state_[kShift - 1]);
+  MakeDraws();
+  next_ = 0;
+}
 
+void Mt19937Random::MakeDraws() {
   const auto temper = [](std::uint32_t y) {
     y ^= y >> 11;
     y ^= (y << 7) & 0x9d2c5680u;
     y ^= (y << 15) & 0xefc60000u;
     return y ^ (y >> 18);
   };
-  for (i = 0; i < kDrawsPerRound; ++i) {
+  for (std::size_t i = 0; i < kDrawsPerRound; ++i) {
     // Both parts are below 2^27, so they convert exactly as signed numbers.
     const auto high = static_cast<std::int32_t>(temper(state_[2 * i]) >> 5);
     const auto low = static_cast<std::int32_t>(temper(state_[2 * i + 1]) >> 6);
     draws_[i] = (high * 67108864.0 + low) / 9007199254740992.0;
   }
-  next_ = 0;
+}
+
+void Mt19937Random::MoveTo(const Position& position) {
+  state_ = position.Words;
+  next_ = position.DrawsTaken;
+  // The draws are made from the words when a round starts, so a round under
+  // way has them made again; a spent or fresh state makes them at the next
+  // draw.
+  if (next_ < kDrawsPerRound) MakeDraws();
 }
 
 double Mt19937Random::Draw() {

@@ -31,18 +31,33 @@ int PickOneTo(RandomSource& random, int n);
 // draws: the compiler vectorises all of it, and a draw only reads a value.
 class Mt19937Random final : public RandomSource {
  public:
-  explicit Mt19937Random(std::uint32_t seed = 5489u) { Seed(seed); }
-
-  void Seed(std::uint32_t seed) override;
-  double Draw() override;
-
- private:
   static constexpr std::size_t kStateWords = 624;
   static constexpr std::size_t kDrawsPerRound = kStateWords / 2;
   static_assert(kStateWords % 2 == 0, "a draw never takes outputs of two rounds");
 
+  // Where the sequence stands: the state words, and how many draws of the
+  // round they make have been taken (kDrawsPerRound: none left, the next draw
+  // starts a new round). Two generators at the same position draw alike.
+  struct Position {
+    std::array<std::uint32_t, kStateWords> Words;
+    std::size_t DrawsTaken;
+  };
+
+  explicit Mt19937Random(std::uint32_t seed = 5489u) { Seed(seed); }
+  explicit Mt19937Random(const Position& position) { MoveTo(position); }
+
+  void Seed(std::uint32_t seed) override;
+  double Draw() override;
+
+  Position Where() const { return {state_, next_}; }
+  // REQUIRES: position.DrawsTaken <= kDrawsPerRound.
+  void MoveTo(const Position& position);
+
+ private:
   // Advances the state by one whole round and makes its draws.
   void Refill();
+  // The draws of the round the state words hold.
+  void MakeDraws();
 
   std::array<std::uint32_t, kStateWords> state_;
   std::array<double, kDrawsPerRound> draws_;

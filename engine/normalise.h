@@ -8,11 +8,12 @@
 namespace velk {
 
 // Upper case; doubled blanks, "..", "!!" and "??" collapsed; "N;T" repaired;
-// five emoticons removed; contractions written out in full.
-std::string NormaliseInput(std::string_view line);
-
-// The same into `text`, whose buffer is reused; its old content is replaced.
+// five emoticons removed; contractions written out in full. Into `text`,
+// whose buffer is reused; its old content is replaced.
 void NormaliseInput(std::string_view line, std::string& text);
+
+// For tests and benchmarks: the same as a new string.
+std::string NormaliseInput(std::string_view line);
 
 }  // namespace velk
 

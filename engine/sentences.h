@@ -12,13 +12,14 @@
 namespace velk {
 
 // Cuts at " - " and at each of , . ! ? : ; (the mark stays with its
-// sentence). At most kSentenceSlots sentences; an empty text gives none.
-std::vector<std::string> SplitSentences(std::string_view text);
-
-// The same sentences as views into `text`, in slots 0 to the returned count
-// minus one; nothing is copied.
+// sentence). At most kSentenceSlots sentences; an empty text gives none. The
+// sentences are views into `text`, in slots 0 to the returned count minus
+// one; nothing is copied.
 using SentenceViews = std::array<std::string_view, kSentenceSlots>;
 int SplitSentences(std::string_view text, SentenceViews& sentences);
+
+// For tests and benchmarks: the same sentences as strings.
+std::vector<std::string> SplitSentences(std::string_view text);
 
 // Word slots 0 to 30 of one sentence; words are placed from slot 1.
 using WordTable = std::array<std::string, kWordSlots>;

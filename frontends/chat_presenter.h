@@ -45,7 +45,7 @@ class ChatPresenter {
 
   // What the label shows now: the part of the reply revealed so far.
   const std::string& Caption() const { return caption_; }
-  // The reply being revealed, whole.
+  // For tests: the reply being revealed, whole.
   const std::string& RevealText() const { return reveal_.Text(); }
 
  private:

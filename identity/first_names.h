@@ -11,7 +11,8 @@
 namespace velk {
 
 // The built-in first names: upper-case words of the letters A to Z, each group
-// in alphabetical order, no name in two groups. Fixed for the whole run.
+// in alphabetical order, no name in two groups. Fixed for the whole run. The
+// lookup below reads its own hashed copy; this one is for tests.
 struct FirstNameGroups {
   std::span<const std::string_view> Male;
   std::span<const std::string_view> Female;

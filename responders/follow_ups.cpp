@@ -8,6 +8,7 @@
 #include "conversation/turn_context.h"
 #include "responders/identity_follow_ups.h"
 #include "responders/pickers.h"
+#include "responders/rule_test.h"
 
 namespace velk {
 namespace {
@@ -24,54 +25,8 @@ struct Reply {
   MakeReply Make = nullptr;
 };
 
-// A rule's test, split into its keys when the tables are compiled. Legend of
-// the text: "" always; "A|B" either; "A&B" both; "!A" not A; & binds tighter
-// than |. Every key is a case-sensitive substring, blanks included, with no
-// regard to word edges.
-class Test {
- public:
-  // Implicit, so that a row holds the test's text.
-  consteval Test(const char* text) {
-    const std::string_view whole(text);
-    if (whole.empty()) return;
-    std::size_t start = 0;
-    bool startsAlternative = true;
-    for (std::size_t i = 0; i <= whole.size(); ++i) {
-      if (i < whole.size() && whole[i] != '|' && whole[i] != '&') continue;
-      std::string_view key = whole.substr(start, i - start);
-      const bool negated = !key.empty() && key.front() == '!';
-      if (negated) key.remove_prefix(1);
-      if (count_ == kMaxTerms) throw "a test has too many keys for Test::kMaxTerms";
-      terms_[count_++] = {key, negated, startsAlternative};
-      startsAlternative = i < whole.size() && whole[i] == '|';
-      start = i + 1;
-    }
-  }
-
-  bool HoldsFor(std::string_view sentence) const {
-    if (count_ == 0) return true;
-    bool all = true;
-    for (std::size_t i = 0; i < count_; ++i) {
-      const Term& term = terms_[i];
-      if (term.StartsAlternative && i > 0) {
-        if (all) return true;
-        all = true;
-      }
-      if (all && Contains(sentence, term.Key) == term.Negated) all = false;
-    }
-    return all;
-  }
-
- private:
-  static constexpr std::size_t kMaxTerms = 4;
-  struct Term {
-    std::string_view Key;
-    bool Negated = false;
-    bool StartsAlternative = false;  // the first key after a |
-  };
-  std::array<Term, kMaxTerms> terms_{};
-  std::size_t count_ = 0;
-};
+// A rule's test (legend in rule_test.h).
+using Test = RuleTest<4>;
 
 // One rule: when its test holds, a candidate with the reply and, unless Code is
 // empty, a new context code; the score is left as the slot holds it.
@@ -123,7 +78,7 @@ std::string IRetract(TurnContext& turn) {
 }
 
 // clang-format off
-// Test (legend above Test)       New code       Reply
+// Test (legend in rule_test.h)  New code       Reply
 
 // Remarks on the weather shared by the IT IS rules and the WEATHER block.
 constexpr Rule kOutlook[] = {

@@ -26,8 +26,8 @@ TEST(FirstNamesTable, GroupSizesAndBoundaries) {
   EXPECT_EQ("SAMMY", FirstNameTable.Either.back());
 }
 
-// Every entry is found, in lower case, with its group's gender: catches a
-// misplaced or misspelt entry that would break the ordered search.
+// Every entry is found, in lower case, with its group's gender: catches an
+// entry that the hashed table lost, or gave the wrong sex.
 TEST(FirstNamesTable, EveryEntryFoundWithItsGroupsGender) {
   const struct {
     const char* Label;

@@ -18,7 +18,7 @@ LEVELS = [
     ["responders", "styling"],
     ["engine"],
     ["library"],
-    ["frontends"],
+    ["frontends", "bindings"],
     ["frontends/qt"],
 ]
 LEVEL = {folder: rank for rank, folders in enumerate(LEVELS) for folder in folders}

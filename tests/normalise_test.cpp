@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "tests/test_support.h"
 
@@ -79,6 +83,80 @@ TEST(NormaliseInputTest, LongLines) {
       {"all emoticons", Repeat(":-)", 10922), ""},
       {"nested emoticons", Repeat(":-", 5000) + Repeat(")", 5000), ""},
   });
+}
+
+// The rules read plainly, one whole-text search at a time.
+void ReplaceFirst(std::string& text, std::string_view from, std::string_view to) {
+  const std::size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+}
+
+void ReplaceUntilNone(std::string& text, std::string_view from, std::string_view to) {
+  while (text.find(from) != std::string::npos) ReplaceFirst(text, from, to);
+}
+
+std::string PlainNormalise(std::string_view line) {
+  std::string text(line);
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  ReplaceUntilNone(text, "  ", " ");
+  ReplaceUntilNone(text, "..", ".");
+  ReplaceUntilNone(text, "!!", "!");
+  ReplaceUntilNone(text, "??", "?");
+  ReplaceUntilNone(text, "N;T", "N'T");
+  for (const char* emoticon : {":-)", ";-)", ":-O", ":-(", ":-]"}) {
+    ReplaceUntilNone(text, emoticon, "");
+  }
+  static constexpr std::array<std::array<std::string_view, 2>, 29> kRows{{
+      {"CAN'T", "CAN NOT"},     {"WON'T", "WILL NOT"},   {"N'T", " NOT"},
+      {"WHAT'S", "WHAT IS"},    {"I'M", "I AM"},         {"YOU'RE", "YOU ARE"},
+      {"HE'S", "HE IS"},        {"SHE'S", "SHE IS"},     {"IT'S", "IT IS"},
+      {"WE'RE", "WE ARE"},      {"THEY'RE", "THEY ARE"}, {"I'VE", "I HAVE"},
+      {"YOU'VE", "YOU HAVE"},   {"WE'VE", "WE HAVE"},    {"THEY'VE", "THEY HAVE"},
+      {"I'D", "I WOULD"},       {"YOU'D", "YOU WOULD"},  {"HE'D", "HE WOULD"},
+      {"SHE'D", "SHE WOULD"},   {"IT'D", "IT WOULD"},    {"WE'D", "WE WOULD"},
+      {"THEY'D", "THEY WOULD"}, {"'LL", " WILL"},        {"LET'S", "LET US"},
+      {"THAT'S", "THAT IS"},    {"NAME'S", "NAME IS"},   {"DUNNO", "DO NOT KNOW"},
+      {"U'RE", "YOU ARE"},      {"WHO'S", "WHO IS"},
+  }};
+  static constexpr std::string_view kMarkers[] = {"I'M",     "N'T", "YOU'RE", "E'S", "WE'RE",
+                                                  "THEY'RE", "'VE", "'D",     "'LL", "'S"};
+  for (int pass = 0; pass < 64; ++pass) {
+    bool marked = false;
+    for (const std::string_view marker : kMarkers) {
+      marked = marked || text.find(marker) != std::string::npos;
+    }
+    if (!marked) break;
+    const std::string before = text;
+    for (const auto& row : kRows) ReplaceFirst(text, row[0], row[1]);
+    if (text == before) break;
+  }
+  return text;
+}
+
+TEST(NormaliseInputTest, AgreesWithThePlainReadingOnRandomLines) {
+  // Whole contractions, their halves and single letters, emoticons and runs,
+  // glued together or spaced, so that matches overlap, straddle pieces and
+  // appear only once an expansion has been made beside them.
+  static const std::vector<std::string> kPieces = {
+      "I'M",  "CAN'T", "WON'T",  "DON'T",    "DIDN;T", "YOU'RE", "SHE'S", "WE'D", "THEY'VE",
+      "U'RE", "WHO'S", "NAME'S", "DUNNO",    "dunno",  "i'm",    "I",     "WE",   "YOU",
+      "THEY", "SHE",   "HE",     "IT",       "LET",    "THAT",   "WHAT",  "N",    "'T",
+      "'S",   "'D",    "'VE",    "'LL",      "'RE",    "'",      "N;T",   ";",    "A",
+      "D",    "E",     "K",      "O",        "S",      "T",      "U",     "W",    ":-",
+      ")",    ":-)",   ";-)",    ":-o",      "(",      "]",      ".",     "!",    "?",
+      "..",   " ",     "  ",     "\xC2\xA3",
+  };
+  std::mt19937 random(2024);
+  for (int round = 0; round < 30000; ++round) {
+    std::string line;
+    for (std::size_t n = random() % 16; n > 0; --n) {
+      line += kPieces[random() % kPieces.size()];
+      if (random() % 4 == 0) line += ' ';
+    }
+    ASSERT_EQ(PlainNormalise(line), NormaliseInput(line)) << "line [" << line << "]";
+  }
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ check "seed without a number exits 2" [ $? -eq 2 ]
 
 printf 'hello\nhow are you\n' | "$VELK" --console --seed 5 >/dev/null
 check "log: header first" [ "$(head -n 1 velk.log)" = $'Velk Tavro Log file.  \r' ]
-check "log: five lines" [ "$(grep -c '' velk.log)" -eq 6 ]
+check "log: six lines: header, greeting, two exchanges" [ "$(grep -c '' velk.log)" -eq 6 ]
 check "log: user line kept as typed" grep -q $'^USER:>how are you\r$' velk.log
 check "log: lines end in CR LF" [ "$(grep -c $'\r$' velk.log)" -eq 6 ]
 printf 'hi\n' | "$VELK" --console --seed 5 >/dev/null

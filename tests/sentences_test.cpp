@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/text.h"
 #include "engine/normalise.h"
 #include "tests/test_support.h"
 
@@ -128,6 +131,64 @@ TEST(PrepareSentenceTest, ReusedTableIsCleared) {
   EXPECT_EQ("FOUR", prepared.Words[1]);
   EXPECT_EQ("", prepared.Words[2]);
   EXPECT_EQ("", prepared.Words[3]);
+}
+
+// Word splitting, type letters and stripping read plainly, for words that
+// canonicalisation and the swap leave alone.
+PreparedSentence PlainPrepare(std::string_view sentence) {
+  PreparedSentence out;
+  std::string current(Trim(sentence));
+  for (char& c : current) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  int index = 1;
+  for (; index < kLastWordSlot && current.find(' ') != std::string::npos; ++index) {
+    out.Words[index] = current.substr(0, current.find(' '));
+    current.erase(0, current.find(' ') + 1);
+  }
+  out.Words[index] = current.substr(0, current.find(' '));  // slot 30 drops the rest
+
+  static constexpr struct {
+    char Mark;
+    const char* Letter;
+  } kRemoved[] = {{';', "C"}, {':', "C"}, {',', "C"}, {'.', "S"}, {'!', "E"},
+                  {'?', "Q"}, {'<', "S"}, {'>', "S"}, {'/', ""},  {'\\', ""}};
+  for (int w = 1; w < kLastWordSlot; ++w) {
+    std::string& word = out.Words[w];
+    if (word.empty() && out.Words[w + 1].empty()) break;
+    if (word.find_first_of("!?.") == std::string::npos) out.SentenceType = "S";
+    while (word.find_first_of("<>,.!?") != std::string::npos) {
+      for (const auto& removed : kRemoved) {
+        const std::size_t at = word.find(removed.Mark);
+        if (at == std::string::npos) continue;
+        out.SentenceType += removed.Letter;
+        word.erase(at, 1);
+      }
+    }
+  }
+  return out;
+}
+
+TEST(PrepareSentenceTest, StripsAsThePlainReadingOnRandomSentences) {
+  // Words of letters that no synonym or swap rule knows, and every mark,
+  // mostly short, with doubled blanks for empty slots and now and then more
+  // words than there are slots.
+  static constexpr std::string_view kChars = "QZXqz;:,.!?<>/\\...<<>>??,,";
+  std::mt19937 random(99);
+  bool pronounFlag = false;
+  PreparedSentence prepared;
+  for (int round = 0; round < 20000; ++round) {
+    std::string sentence;
+    const std::size_t words = random() % 10 == 0 ? 25 + random() % 10 : random() % 6;
+    for (std::size_t w = 0; w < words; ++w) {
+      for (std::size_t n = random() % 7; n > 0; --n) sentence += kChars[random() % kChars.size()];
+      sentence += random() % 5 == 0 ? "  " : " ";
+    }
+    PrepareSentence(sentence, prepared, pronounFlag);
+    const PreparedSentence plain = PlainPrepare(sentence);
+    ASSERT_EQ(plain.SentenceType, prepared.SentenceType) << "sentence [" << sentence << "]";
+    ASSERT_EQ(plain.Words, prepared.Words) << "sentence [" << sentence << "]";
+  }
 }
 
 // The first two non-empty words of the input, and every later word, as the

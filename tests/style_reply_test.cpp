@@ -1,8 +1,10 @@
 #include "styling/style_reply.h"
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "identity/first_names.h"
 #include "tests/test_support.h"
 
@@ -157,6 +159,73 @@ TEST_F(StyleReplyTest, TypingErrors) {
        Script().Quiet(7).Then(0.985).Quiet(1).Then(0.985).Quiet(5), "abc."},
   };
   Run(kCases);
+}
+
+// The typing slips read plainly: at each position of the text as it stood
+// before them, every test in order on the text as the earlier ones left it,
+// drawing only when its character condition holds.
+template <typename Draw>
+std::string PlainSlips(std::string text, Draw draw) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  const std::size_t length = text.size();
+  for (std::size_t d = 0; d < length; ++d) {
+    if (text[d] == upper(text[d]) && draw() * 20 > 17) text[d] = lower(text[d]);
+    if (text[d] == '\'' && draw() * 20 > 18) text[d] = ';';
+    if (upper(text[d]) == 'P' && draw() * 20 > 18) text[d] = 'o';
+    if (upper(text[d]) == 'A' && draw() * 20 > 18) text[d] = 's';
+    if (text[d] == '?' && draw() * 50 > 48) text[d] = '/';
+    if (d + 1 < length && upper(text[d]) == 'I' && upper(text[d + 1]) == 'E' && draw() * 20 > 18) {
+      text[d] = 'E';
+      text[d + 1] = 'I';
+    }
+    if (text[d] == ' ' && draw() * 100 > 98) {
+      text.erase(d, 1);
+      text += ' ';
+    }
+  }
+  return text;
+}
+
+TEST_F(StyleReplyTest, SlipsAsThePlainReadingOnRandomReplies) {
+  // Pieces that every slip can touch, names that come back with a capital,
+  // and marks that bring capitals and blanks.
+  static const std::vector<std::string> kPieces = {"a",  "A",    "p",   "P", "i", "ie",
+                                                   "IE", "pie",  "'",   "?", " ", "  ",
+                                                   ".",  "john", "May", "b", "7"};
+  // Draws at the very edge of each odds test, and ones that beat them all.
+  static constexpr double kEdges[] = {17.0 / 20, 18.0 / 20, 48.0 / 50, 98.0 / 100, 0.99};
+  std::mt19937 generator(5);
+  std::uniform_real_distribution<double> uniform(0.0, 1.0);
+  for (int round = 0; round < 3000; ++round) {
+    std::string reply;
+    for (std::size_t n = generator() % 12; n > 0; --n)
+      reply += kPieces[generator() % kPieces.size()];
+
+    // With every draw 0 there is no opener and no slip. Without an opener the
+    // text before the slips opens with two blanks and ends in no blank, so
+    // the quiet reply gives it whole.
+    for (std::size_t n = 8 * reply.size() + 16; n > 0; --n) random.Queue(0.0);
+    const std::string unslipped = "  " + StyleReply(engine, reply);
+    while (random.Remaining() > 0) random.Draw();
+
+    std::vector<double> draws;
+    for (std::size_t n = 8 * unslipped.size(); n > 0; --n) {
+      draws.push_back(generator() % 2 == 0 ? kEdges[generator() % std::size(kEdges)]
+                                           : uniform(generator));
+    }
+    random.Queue(0.0);  // no opener
+    for (const double draw : draws) random.Queue(draw);
+    const int takenBefore = random.DrawsTaken();
+    const std::string styled = StyleReply(engine, reply);
+    const int taken = random.DrawsTaken() - takenBefore - 1;
+    while (random.Remaining() > 0) random.Draw();
+
+    std::size_t used = 0;
+    const std::string plain = PlainSlips(unslipped, [&] { return draws[used++]; });
+    ASSERT_EQ(std::string(Trim(plain)), styled) << "reply [" << reply << "]";
+    ASSERT_EQ(static_cast<int>(used), taken) << "reply [" << reply << "]";
+  }
 }
 
 TEST_F(StyleReplyTest, EveryWordIsProcessed) {
