@@ -24,4 +24,10 @@ std::optional<std::string> ChatPresenter::Tick() {
   return caption;
 }
 
+const std::string& ChatPresenter::FinishReveal() {
+  reveal_.Finish();
+  caption_ = reveal_.Text();
+  return caption_;
+}
+
 }  // namespace velk

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "frontends/conversation_log.h"
 #include "frontends/reveal.h"
@@ -29,12 +30,12 @@ class ChatPresenter {
   ChatPresenter& operator=(const ChatPresenter&) = delete;
 
   // Window load: the bot's greeting, revealed from all but its last
-  // character, and the log's header and greeting lines (a failed write is
-  // ignored).
+  // character, and the log's header and greeting lines (a failed write stops
+  // nothing; see LogFailing).
   void Load();
 
   // Enter in the input box with its whole text (empty included): restarts the
-  // reveal with the reply and logs the exchange, ignoring a failed write.
+  // reveal with the reply and logs the exchange (a failed write stops nothing).
   // kEndProgram when the line asked to end the program; nothing is logged then
   // and the caller must end at once.
   Outcome Enter(const std::string& text);
@@ -43,14 +44,37 @@ class ChatPresenter {
   // complete and the label stays as it is.
   std::optional<std::string> Tick();
 
+  // Ends the reveal at once: the label's new caption, the whole reply.
+  const std::string& FinishReveal();
+  // True once the whole reply has been shown (by the ticks or FinishReveal).
+  bool Revealed() const { return reveal_.Done(); }
+
+  // True while the last write of the log failed; the next exchange tries
+  // again. The chat goes on either way, but the window says so.
+  bool LogFailing() const { return log_.Failing; }
+
   // What the label shows now: the part of the reply revealed so far.
   const std::string& Caption() const { return caption_; }
   // For tests: the reply being revealed, whole.
   const std::string& RevealText() const { return reveal_.Text(); }
 
  private:
+  // The log, remembering whether its last write went through.
+  class WatchedLog final : public LineSink {
+   public:
+    explicit WatchedLog(LineSink& log) : log_(log) {}
+    bool Append(const std::vector<std::string>& lines) override {
+      Failing = !log_.Append(lines);
+      return !Failing;
+    }
+    bool Failing = false;
+
+   private:
+    LineSink& log_;
+  };
+
   Bot& bot_;
-  LineSink& log_;
+  WatchedLog log_;
   Reveal reveal_;
   std::string caption_;
 };

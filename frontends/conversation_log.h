@@ -2,6 +2,7 @@
 #ifndef VELK_FRONTENDS_CONVERSATION_LOG_H_
 #define VELK_FRONTENDS_CONVERSATION_LOG_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,16 +19,29 @@ class LineSink {
 };
 
 // A text file opened for appending, written and closed again for every group,
-// so nothing is held open between exchanges. A group is written with one
-// append, so two programs writing the same file never break each other's
-// lines.
+// so nothing is held open between exchanges. Every line is one record: its
+// control characters (line breaks, tabs, escapes, NUL) are written as blanks,
+// so each record is one line of the file ending in CR LF. A group is written
+// with one append, so two programs writing the same file never break each
+// other's lines, and it goes in whole or not at all: what a full disk lets
+// through of it is cut off again.
+//
+// Only a regular file is written. A FIFO or device at the path, or a link
+// (which could point anywhere), is refused without waiting; a new file is
+// readable by its owner only.
 class FileLineSink final : public LineSink {
  public:
-  explicit FileLineSink(std::string path) : path_(std::move(path)) {}
+  // `onFirstFailure`, if given, is told once why, the first time a group is
+  // lost (for one notice rather than one per line).
+  explicit FileLineSink(std::string path,
+                        std::function<void(const std::string& problem)> onFirstFailure = {})
+      : path_(std::move(path)), onFirstFailure_(std::move(onFirstFailure)) {}
   bool Append(const std::vector<std::string>& lines) override;
 
  private:
   std::string path_;
+  std::function<void(const std::string& problem)> onFirstFailure_;
+  bool failedBefore_ = false;
 };
 
 // A sink that drops everything (logging switched off).

@@ -9,33 +9,55 @@
 
 namespace velk {
 
+class ExchangeDirectory;
+
 // At most this much of a partner file's first line is read.
 inline constexpr std::size_t kMaxExchangeLineBytes = 32767;
 
-// The file operations of the exchange, so that tests can make them fail.
+// What reading a partner's file gave.
+struct PartnerRead {
+  // The first line (without its line end), at most kMaxExchangeLineBytes of
+  // it; nothing when the file is missing, empty or refused.
+  std::optional<std::string> Line;
+  // Why the file was refused ("VelkB.ini: is not a regular file"); empty
+  // when it was read, or is merely missing or empty.
+  std::string Refused;
+};
+
+// The file steps of the exchange inside its folder, so that tests can make
+// them fail. Names are plain file names within the folder.
 class ExchangeFiles {
  public:
   virtual ~ExchangeFiles() = default;
 
-  // Creates the file or empties it. False on failure.
-  virtual bool Empty(const std::string& path) = 0;
+  // False when there is no folder to work in: nothing can be read or
+  // delivered.
+  virtual bool Reachable() const = 0;
 
-  // The first line of the file (without its line end), at most
-  // kMaxExchangeLineBytes of it; nothing when the file is missing, unreadable
-  // or empty.
-  virtual std::optional<std::string> ReadFirstLine(const std::string& path) = 0;
+  virtual PartnerRead Read(const std::string& name) = 0;
 
   // Replaces the file's content as one step: a reader sees the old content or
-  // the new, never half of it. False on failure.
-  virtual bool Replace(const std::string& path, std::string_view content) = 0;
+  // the new, never half of it. Returns why it failed, empty when done.
+  virtual std::string Replace(const std::string& name, std::string_view content) = 0;
+
+  // Empty while the folder is where it was; otherwise one line saying that
+  // its path now names something else.
+  virtual std::string Moved() const { return {}; }
 };
 
-// The real files, through POSIX calls.
+// The real files, relative to an opened exchange folder, which must outlive
+// this. No step follows a link or waits: a FIFO or device planted under an
+// exchange name is refused, never opened for good.
 class PosixExchangeFiles final : public ExchangeFiles {
  public:
-  bool Empty(const std::string& path) override;
-  std::optional<std::string> ReadFirstLine(const std::string& path) override;
-  bool Replace(const std::string& path, std::string_view content) override;
+  explicit PosixExchangeFiles(const ExchangeDirectory& directory) : directory_(directory) {}
+  bool Reachable() const override;
+  PartnerRead Read(const std::string& name) override;
+  std::string Replace(const std::string& name, std::string_view content) override;
+  std::string Moved() const override;
+
+ private:
+  const ExchangeDirectory& directory_;
 };
 
 // One field as the exchange writes it: the text between double quotes, each
@@ -48,6 +70,11 @@ std::string QuoteField(std::string_view text);
 // the line), otherwise the text up to the first comma. Leading blanks and tabs
 // are skipped.
 std::string ReadField(std::string_view line);
+
+// A line from a partner, fit for a terminal or a label: control characters
+// become caret notation ("^[" for ESC, "^?" for DEL), C1 controls and bytes
+// that are not UTF-8 become "\xNN"; everything else, UTF-8 included, stays.
+std::string VisibleText(std::string_view text);
 
 }  // namespace velk
 

@@ -1,9 +1,7 @@
 // The program: routes the command line to the chat it asks for.
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -14,62 +12,30 @@
 #include "frontends/command_line.h"
 #include "frontends/console_chat.h"
 #include "frontends/console_exchange.h"
+#include "frontends/console_program.h"
 #include "frontends/conversation_log.h"
-#include "frontends/exchange_directory.h"
-#include "frontends/exchange_files.h"
-#include "frontends/exchange_session.h"
+#include "frontends/display_check.h"
+#include "frontends/standard_descriptors.h"
 #include "frontends/start_up.h"
 #include "frontends/window_module.h"
 #include "velk/bot.h"
 
 namespace {
 
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-// Without a display Qt would abort, so such a session chats on the console.
-bool HasDisplay() {
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
-}
-
-std::atomic<bool> interrupted{false};
-extern "C" void OnInterrupt(int) { interrupted = true; }
 
 int OpenConsoleExchange(const velk::CommandLine& options) {
-  const velk::ExchangeDirectory directory = velk::ExchangeFolder();
-  velk::InstanceLock lock(directory.Path);
-  velk::Bot bot({.Seed = options.Seed, .Persona = velk::ExchangePersona(lock.First())});
-  velk::PosixExchangeFiles files;
-  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
-  velk::ExchangeSession session(bot, files, *log, directory.Path);
-  session.Load(lock.First());
-  std::cout << "Velk 2 Velk: writing " << session.OwnFile << ", reading " << session.PartnerFile
-            << " in " << (directory.Path.empty() ? "(no directory)" : directory.Path) << '\n'
-            << std::flush;
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
-  return velk::RunConsoleExchange(session, std::cout, interrupted, velk::ExchangeTick());
+  return velk::RunExchangeOnConsole(options.Seed, options.NoLog);
 }
 
 int OpenConsoleChat(const velk::CommandLine& options) {
-  velk::Bot bot({.Seed = options.Seed});
-
-  // Hold the lock like every copy, so that an exchange started meanwhile
-  // knows it is not alone.
-  const velk::InstanceLock lock(velk::FindExchangeDirectory().Path);
-  const std::unique_ptr<velk::LineSink> log = velk::OpenLog(options.NoLog);
-  velk::ConsoleStyle style;
-  style.Interactive = ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
-  style.WaitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
-  return velk::RunConsoleChat(bot, std::cin, std::cout, *log, style);
+  return velk::RunConsoleChatProgram(options);
 }
 
 // The window toolkit is loaded only here, so the console front ends start
 // without it. A module that cannot be loaded (not built, or the toolkit's
 // libraries missing) costs the window, not the session.
-int OpenWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::CommandLine& options) {
+int OpenWindow(velk::FrontEnd frontEnd, const velk::DisplayCheck& display, int& argc, char** argv,
+               const velk::CommandLine& options) {
   const velk::LoadedWindowModule module = velk::LoadWindowModule();
   if (module.Run == nullptr) {
     std::cerr << "velk: cannot open the window (" << module.Error
@@ -78,6 +44,9 @@ int OpenWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::Comm
                ? OpenConsoleExchange(options)
                : OpenConsoleChat(options);
   }
+  // Only the platforms that answered, so that the toolkit never tries one
+  // that would end the program.
+  ::setenv("QT_QPA_PLATFORM", display.Platforms.c_str(), 1);
   velk::WindowRequest request{};
   request.Kind = frontEnd == velk::FrontEnd::kExchangeWindow ? velk::kExchangeWindowKind
                                                              : velk::kChatWindowKind;
@@ -90,6 +59,8 @@ int OpenWindow(velk::FrontEnd frontEnd, int& argc, char** argv, const velk::Comm
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before any file is opened, so that none takes a standard number.
+  velk::OpenClosedStandardDescriptors();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
   const velk::CommandLine options = velk::ParseCommandLine(args);
@@ -105,7 +76,14 @@ int main(int argc, char** argv) {
     std::cout << velk::kVersion << '\n';
     return 0;
   }
-  const velk::FrontEnd frontEnd = velk::ChooseFrontEnd(options, HasDisplay());
+  // The toolkit ends the program when it cannot reach its display, so the
+  // display is tried first; without one the chat goes to the console.
+  const velk::DisplayCheck display =
+      options.Console ? velk::DisplayCheck{} : velk::CheckDisplay(velk::SystemDisplayProbes());
+  if (!display.Problem.empty()) {
+    std::cerr << "velk: " << display.Problem << "; using the console instead\n";
+  }
+  const velk::FrontEnd frontEnd = velk::ChooseFrontEnd(options, !display.Platforms.empty());
   switch (frontEnd) {
     case velk::FrontEnd::kConsoleChat:
       return OpenConsoleChat(options);
@@ -115,5 +93,5 @@ int main(int argc, char** argv) {
     case velk::FrontEnd::kChatWindow:
       break;
   }
-  return OpenWindow(frontEnd, argc, argv, options);
+  return OpenWindow(frontEnd, display, argc, argv, options);
 }

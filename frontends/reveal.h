@@ -20,6 +20,8 @@ class Reveal {
 
   // The caption to show after one tick, or nothing once the reveal is done.
   std::optional<std::string> Tick();
+  // Shows the whole text at once; the ticks after it change nothing.
+  void Finish() { count_ = CharacterCount() + 1; }
 
   const std::string& Text() const { return text_; }
   bool Done() const { return count_ > CharacterCount(); }

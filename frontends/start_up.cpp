@@ -1,10 +1,10 @@
 #include "frontends/start_up.h"
 
 #include <cstdlib>
-#include <iostream>
 #include <string>
+#include <utility>
 
-#include "frontends/exchange_session.h"
+#include "velk/bot.h"
 
 namespace velk {
 
@@ -26,18 +26,32 @@ FrontEnd ConsoleFrontEnd(FrontEnd frontEnd) {
   return FrontEnd::kConsoleChat;
 }
 
-std::unique_ptr<LineSink> OpenLog(bool noLog) {
+std::unique_ptr<LineSink> OpenLog(bool noLog,
+                                  std::function<void(const std::string& problem)> onFirstFailure) {
   if (noLog) return std::make_unique<NullLineSink>();
-  return std::make_unique<FileLineSink>(std::string(kLogFileName));
+  return std::make_unique<FileLineSink>(std::string(kLogFileName), std::move(onFirstFailure));
 }
 
-ExchangeDirectory ExchangeFolder() {
-  ExchangeDirectory directory = FindExchangeDirectory();
-  if (!directory.Error.empty()) {
-    std::cerr << "velk: exchange directory refused: " << directory.Error
-              << "; nothing will be delivered\n";
+ExchangeCopy::ExchangeCopy(std::optional<std::uint32_t> seed, bool noLog, std::ostream& err)
+    : Directory(ExchangeDirectory::Open()),
+      Part(Directory),
+      Files(Directory),
+      Log(OpenLog(noLog)),
+      Session(
+          Files, *Log,
+          [seed](const std::string& persona) { return Bot({.Seed = seed, .Persona = persona}); },
+          ExchangeTick()) {
+  if (!Directory.Usable()) {
+    err << "velk: exchange folder refused: " << Directory.Error() << "; nothing is delivered\n";
+  } else if (Part.Role() == ExchangeRole::kNone) {
+    err << "velk: two copies are talking in " << Directory.Path()
+        << " already; this one stands by and takes the part of the first to end\n";
   }
-  return directory;
+  err << std::flush;
+  Session.OnNotice = [&err](const std::string& line) {
+    err << "velk: " << line << '\n' << std::flush;
+  };
+  Session.Load(Part.Role(), [this] { return Part.Retake(); });
 }
 
 std::chrono::milliseconds ExchangeTick() {

@@ -46,6 +46,7 @@ TEST_F(ChatPresenterTest, LoadGreetsAndWritesTheHeader) {
   chat.Load();
 
   EXPECT_EQ(BotInternals::State(live).BotName, "Velk");
+  EXPECT_FALSE(chat.LogFailing());
   EXPECT_EQ(chat.RevealText(), twinGreeting_);
   EXPECT_EQ(log.Lines,
             (std::vector<std::string>{"Velk Tavro Log file.  ", "VELK:>" + twinGreeting_}));
@@ -99,6 +100,20 @@ TEST_F(ChatPresenterTest, EveryEnterIsLoggedAsTyped) {
   EXPECT_EQ(log.Lines[4], "USER:>");
 }
 
+TEST_F(ChatPresenterTest, FinishRevealShowsTheWholeReplyAtOnce) {
+  chat.Load();
+  const std::string expected = ExpectedReply("tell me a joke");
+  chat.Enter("tell me a joke");
+  chat.Tick();
+  chat.Tick();
+  ASSERT_FALSE(chat.Revealed());
+
+  EXPECT_EQ(chat.FinishReveal(), expected);
+  EXPECT_EQ(chat.Caption(), expected);
+  EXPECT_TRUE(chat.Revealed());
+  EXPECT_EQ(chat.Tick(), std::nullopt);
+}
+
 TEST_F(ChatPresenterTest, SecondEnterReplacesAnUnfinishedReveal) {
   chat.Load();
   const std::string first = ExpectedReply("hello");
@@ -132,6 +147,7 @@ TEST_F(ChatPresenterTest, RefusedLogLeavesTheChatGoing) {
   log.Refuse = true;
   chat.Load();
   EXPECT_EQ(chat.RevealText(), twinGreeting_);
+  EXPECT_TRUE(chat.LogFailing());
 
   const std::string reply = ExpectedReply("hello");
   EXPECT_EQ(chat.Enter("hello"), ChatPresenter::Outcome::kGoOn);
@@ -143,6 +159,7 @@ TEST_F(ChatPresenterTest, RefusedLogLeavesTheChatGoing) {
   log.Refuse = false;
   const std::string next = ExpectedReply("still there?");
   chat.Enter("still there?");
+  EXPECT_FALSE(chat.LogFailing());
   EXPECT_EQ(log.Lines, (std::vector<std::string>{"USER:>still there?", "VELK:>" + next}));
 }
 

@@ -1,14 +1,19 @@
 // The chat window's wiring: keys, clicks, the timer, the buttons. What the
 // window does with them is covered by the presenter's own tests.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,8 +25,11 @@
 #include "library/bot_core.h"
 #include "tests/qt_test_support.h"
 #include "tests/recording_sink.h"
+#include "velk/version.h"
 
 namespace {
+
+using velk::ReplyLabel;
 
 // A bot with a fixed seed over a still clock; two made alike answer alike.
 velk::Bot SeededBot() {
@@ -62,6 +70,43 @@ struct Harness {
   std::string greeting;
 };
 
+// The line of the issue that first showed long replies cut off, and a word of
+// 102 letters; with the harness's seed the third line of each list is
+// answered with a reply that repeats what was said.
+const QString kCornwall = QStringLiteral(
+    "my favourite thing is walking with my grandmother Margaret along the windy cliffs of "
+    "Cornwall every single Sunday morning before breakfast while the seagulls scream overhead "
+    "and the fishermen haul their nets");
+const QString kLongWord =
+    QStringLiteral("q") + QString(100, QLatin1Char('x')) + QStringLiteral("z");
+
+// WCAG contrast ratio of two colours, 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& c) {
+    auto linear = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark desktop theme: light grey text on near-black.
+QPalette DarkPalette() {
+  QPalette dark;
+  const QColor text(220, 220, 220);
+  dark.setColor(QPalette::Window, QColor(53, 53, 53));
+  dark.setColor(QPalette::WindowText, text);
+  dark.setColor(QPalette::Base, QColor(42, 42, 42));
+  dark.setColor(QPalette::Text, text);
+  dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+  dark.setColor(QPalette::Button, QColor(53, 53, 53));
+  dark.setColor(QPalette::ButtonText, text);
+  return dark;
+}
+
 class ChatWindowTest : public QObject {
   Q_OBJECT
 
@@ -75,7 +120,8 @@ class ChatWindowTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("pixels");  // twips / 15
     QTest::newRow("Text1") << "Text1" << QRect(88, 5, 433, 37);
-    QTest::newRow("Label1") << "Label1" << QRect(88, 45, 433, 65);
+    QTest::newRow("Label1Area") << "Label1Area" << QRect(88, 45, 433, 65);
+    QTest::newRow("Status") << "Status" << QRect(188, 160, 240, 32);
     QTest::newRow("Command1") << "Command1" << QRect(7, 160, 80, 32);
     QTest::newRow("Command2") << "Command2" << QRect(100, 160, 80, 32);
     QTest::newRow("Image2") << "Image2" << QRect(-2, 5, 83, 64);
@@ -88,6 +134,18 @@ class ChatWindowTest : public QObject {
     auto* control = h.form.findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->geometry(), pixels);
+  }
+
+  void resizedWindowGivesTheReplyTheRoom() {
+    Harness h;
+    QCOMPARE(h.form.minimumSize(), QSize(555, 203));
+    h.form.resize(555 + 100, 203 + 50);
+    QCOMPARE(h.form.Text1()->geometry(), QRect(88, 5, 533, 37));
+    QCOMPARE(h.form.ReplyArea()->geometry(), QRect(88, 45, 533, 115));
+    QCOMPARE(h.form.Command1()->geometry(), QRect(7, 210, 80, 32));
+    QCOMPARE(h.form.Command2()->geometry(), QRect(100, 210, 80, 32));
+    QCOMPARE(h.form.Image1()->geometry(), QRect(536, 139, 110, 111));
+    QCOMPARE(h.form.Image2()->geometry(), QRect(-2, 5, 83, 64));
   }
 
   void windowLooksAsDesigned() {
@@ -103,6 +161,9 @@ class ChatWindowTest : public QObject {
     QVERIFY(h.form.Label1()->palette().color(QPalette::Base) != orange);
     QVERIFY(QFontInfo(h.form.Text1()->font()).fixedPitch());
     QVERIFY(QFontInfo(h.form.Label1()->font()).fixedPitch());
+    QCOMPARE(h.form.Label1()->mapTo(&h.form, QPoint(0, 0)), QPoint(88, 45));
+    QCOMPARE(h.form.Label1()->size(), QSize(433, 65));
+    QVERIFY(h.form.Text1()->placeholderText().contains(QStringLiteral("Enter")));
     QVERIFY(!h.form.Image1()->pixmap().isNull());
     QVERIFY(!h.form.Image2()->pixmap().isNull());
     QVERIFY(!h.form.windowIcon().isNull());
@@ -191,15 +252,183 @@ class ChatWindowTest : public QObject {
     clipboard->setText(QStringLiteral("before"));
     QTest::mouseClick(h.form.Label1(), Qt::RightButton);
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
+    QVERIFY(h.form.Status()->text().isEmpty());
     QTest::mouseClick(h.form.Label1(), Qt::LeftButton);
     QCOMPARE(clipboard->text(), partial);
+    QVERIFY(h.form.Status()->text().contains(QStringLiteral("copied")));
+    QCOMPARE(h.form.focusWidget(), h.form.Text1());  // typing goes on there
+    QTRY_VERIFY(h.form.Status()->text().isEmpty());  // a brief notice
   }
 
-  void exitButtonEndsTheProgram() {
+  void exitButtonAndCtrlQEndTheProgram() {
     Harness h;
+    QVERIFY(QTest::qWaitForWindowActive(&h.form));
     QTest::mouseClick(h.form.Command2(), Qt::LeftButton);
     QCOMPARE(h.ended, 1);
+    QTest::keyClick(h.form.Text1(), Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(h.ended, 2);
     QCOMPARE(h.log.Lines.size(), std::size_t{2});
+  }
+
+  void longRepliesAreWholeInsideTheWindow_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("inReply");
+    QTest::newRow("199 characters")
+        << QStringList{kCornwall, kCornwall, QStringLiteral("what about Cornwall")}
+        << QStringLiteral("fishermen haul.");
+    const QString line = QStringLiteral("my favourite thing is ") + kLongWord;
+    QTest::newRow("102-letter word")
+        << QStringList{line, line, QStringLiteral("what about ") + kLongWord} << kLongWord;
+  }
+  void longRepliesAreWholeInsideTheWindow() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, inReply);
+    Harness h;
+    h.StepByHand();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.form));
+    QString reply;
+    for (const QString& line : lines) {
+      reply = h.ExpectedReply(line.toStdString());
+      h.form.Text1()->setText(line);
+      QTest::keyClick(h.form.Text1(), Qt::Key_Return);
+    }
+    QVERIFY2(reply.contains(inReply), qPrintable(reply));
+    QCOMPARE(h.TickToEnd(), reply);
+    QCoreApplication::processEvents();  // the scroll area fits its label
+
+    ReplyLabel* label = h.form.Label1();
+    const QFontMetrics metrics(label->font());
+    // Even wrapped anywhere, the text needs this many lines.
+    const int atLeast = int(std::ceil(double(metrics.horizontalAdvance(reply)) / label->width()));
+    const int needed = label->heightForWidth(label->width());
+    QVERIFY2(needed >= atLeast * metrics.height(), "the label wraps long words");
+    const QRect shown = label->visibleRegion().boundingRect();
+    QCOMPARE(shown.topLeft(), QPoint(0, 0));
+    QVERIFY2(shown.height() >= needed, "every line inside the visible area");
+    QCOMPARE(shown.width(), label->width());
+    QVERIFY(label->width() <= h.form.ReplyArea()->viewport()->width());
+    QVERIFY(h.form.height() > 203);  // the window grew to give it room
+  }
+
+  void replyTooLongForTheWindowScrollsWithTheReveal() {
+    Harness h;
+    h.StepByHand();
+    h.form.setMaximumSize(h.form.minimumSize());  // cannot grow
+    QVERIFY(QTest::qWaitForWindowExposed(&h.form));
+    for (int i = 0; i < 2; ++i) h.TypeAndEnter(kCornwall);
+    h.form.Text1()->setText(QStringLiteral("what about Cornwall"));
+    QTest::keyClick(h.form.Text1(), Qt::Key_Return);
+    h.TickToEnd();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(h.form.height(), 203);
+    const QScrollBar* scroll = h.form.ReplyArea()->verticalScrollBar();
+    QVERIFY(scroll->maximum() > 0);
+    QCOMPARE(scroll->value(), scroll->maximum());  // the end is in view
+    const QRect shown = h.form.Label1()->visibleRegion().boundingRect();
+    QCOMPARE(shown.bottom(), h.form.Label1()->height() - 1);
+  }
+
+  void pastedLineBreaksAndTabsReachTheEngineAsBlanks() {
+    Harness h;
+    h.StepByHand();
+    const QString reply = h.ExpectedReply("a b c");
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\nb\tc"));
+    QTest::keyClick(h.form.Text1(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.form.Text1()->text(), QStringLiteral("a b c"));
+    QTest::keyClick(h.form.Text1(), Qt::Key_Return);
+    QCOMPARE(h.log.Lines[2], std::string("USER:>a b c"));
+    QCOMPARE(h.TickToEnd(), reply);
+  }
+
+  void escapeFinishesTheReveal() {
+    Harness h;
+    h.StepByHand();
+    QVERIFY(QTest::qWaitForWindowActive(&h.form));
+    const QString reply = h.ExpectedReply("tell me a joke");
+    h.TypeAndEnter(QStringLiteral("tell me a joke"));
+    h.Tick();
+    QVERIFY(h.Tick() != reply);
+    QTest::keyClick(h.form.Text1(), Qt::Key_Escape);
+    QCOMPARE(h.form.Label1()->text(), reply);
+    QCOMPARE(h.Tick(), reply);
+  }
+
+  void screenReadersGetNamesAndDescriptions() {
+    Harness h;
+    const QList<QWidget*> controls{h.form.Text1(),  h.form.Label1(),   h.form.Image1(),
+                                   h.form.Image2(), h.form.Command1(), h.form.Command2()};
+    for (QWidget* control : controls) {
+      QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+      QVERIFY(face != nullptr);
+      QVERIFY2(!face->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+      QVERIFY2(!face->text(QAccessible::Description).isEmpty(), qPrintable(control->objectName()));
+    }
+  }
+
+  // A label's accessible name is what screen readers announce when it
+  // changes: once per reply, when it is whole, not at every letter.
+  void replyIsAnnouncedOnceWhenWhole() {
+    Harness h;
+    h.StepByHand();
+    h.TickToEnd();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(h.form.Label1());
+    QCOMPARE(face->text(QAccessible::Name), QString::fromStdString(h.greeting));
+
+    const QString reply = h.ExpectedReply("tell me a joke");
+    h.TypeAndEnter(QStringLiteral("tell me a joke"));
+    QStringList names{face->text(QAccessible::Name)};
+    for (int tick = 0; tick < 1000 && h.form.Label1()->text() != reply; ++tick) {
+      h.Tick();
+      if (face->text(QAccessible::Name) != names.last()) names << face->text(QAccessible::Name);
+    }
+    QCOMPARE(names, (QStringList{QString::fromStdString(h.greeting), reply}));
+  }
+
+  void everyTextContrastsInBothThemes_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+  }
+  void everyTextContrastsInBothThemes() {
+    QFETCH(bool, dark);
+    const QPalette theme = QApplication::palette();
+    QApplication::setPalette(dark ? DarkPalette() : QApplication::style()->standardPalette());
+    {
+      Harness h;
+      const struct {
+        QWidget* control;
+        QPalette::ColorRole text;
+        QPalette::ColorRole background;
+      } pairs[] = {
+          {&h.form, QPalette::WindowText, QPalette::Window},
+          {h.form.Text1(), QPalette::Text, QPalette::Base},
+          {h.form.Text1(), QPalette::PlaceholderText, QPalette::Base},
+          {h.form.Label1(), QPalette::Text, QPalette::Base},
+          {h.form.Status(), QPalette::WindowText, QPalette::Window},
+          {h.form.Command1(), QPalette::ButtonText, QPalette::Button},
+      };
+      for (const auto& pair : pairs) {
+        const QPalette& colours = pair.control->palette();
+        const double ratio = Contrast(colours.color(pair.text), colours.color(pair.background));
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 role %2: %3:1")
+                                              .arg(pair.control->objectName())
+                                              .arg(int(pair.text))
+                                              .arg(ratio)));
+      }
+    }
+    QApplication::setPalette(theme);
+  }
+
+  void refusedLogIsNoticedInTheWindow() {
+    Harness h;
+    QVERIFY(h.form.Status()->text().isEmpty());
+    h.log.Refuse = true;
+    h.TypeAndEnter(QStringLiteral("hello"));
+    QVERIFY(h.form.Status()->text().contains(QStringLiteral("velk.log")));
+    h.log.Refuse = false;
+    h.TypeAndEnter(QStringLiteral("hello again"));
+    QVERIFY(h.form.Status()->text().isEmpty());
   }
 
   void exitSentenceEndsTheProgram_data() {
@@ -232,9 +461,10 @@ class ChatWindowTest : public QObject {
     QCOMPARE(title, QStringLiteral("Velk Tavro"));
     QCOMPARE(buttons, 1);
     const QStringList lines = text.split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.size(), 5);
     QCOMPARE(lines[0], QStringLiteral("Velk Tavro - ZARQ 2"));
-    QVERIFY(lines[3].contains(QStringLiteral("velk.log")));
+    QCOMPARE(lines[1], QStringLiteral("Version " VELK_VERSION));
+    QVERIFY(lines[4].contains(QStringLiteral("velk.log")));
   }
 };
 

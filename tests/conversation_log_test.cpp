@@ -1,13 +1,17 @@
 #include "frontends/conversation_log.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,12 +88,59 @@ TEST_F(ConversationLogTest, EachStartAddsAHeaderToTheSameFile) {
                                  "\r\nVelk Tavro Log file.  \r\nVELK:>" + greetings[1] + "\r\n");
 }
 
-TEST_F(ConversationLogTest, LinesAreWrittenAsGiven) {
+TEST_F(ConversationLogTest, LinesAreWrittenAsGivenSaveForControlCharacters) {
   FileLineSink sink(log_);
   LogChatExchange(sink, "", "");
   LogChatExchange(sink, "Zo\xC3\xAB \xE2\x82\xAC 5", "a\tb ");
+  // Whatever the user typed or the engine echoed, each record is one line.
+  LogChatExchange(sink, std::string("cr\rlf\nesc\x1B[Dnul\0del\x7F", 20), "\r\n");
   EXPECT_EQ(ReadBytes(log_),
-            "USER:>\r\nVELK:>\r\nUSER:>Zo\xC3\xAB \xE2\x82\xAC 5\r\nVELK:>a\tb \r\n");
+            "USER:>\r\nVELK:>\r\nUSER:>Zo\xC3\xAB \xE2\x82\xAC 5\r\nVELK:>a b \r\n"
+            "USER:>cr lf esc [Dnul del \r\nVELK:>  \r\n");
+}
+
+TEST_F(ConversationLogTest, ANewLogIsPrivate) {
+  ASSERT_TRUE(FileLineSink(log_).Append({"USER:>hello"}));
+  EXPECT_EQ(fs::status(log_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Nothing but a regular file is written; anything else is refused at once,
+// with one notice however often it is tried.
+TEST_F(ConversationLogTest, RefusesWhatIsNotARegularFile) {
+  const fs::path other = dir_ / "other.txt";
+  static const struct {
+    const char* Label;
+    std::function<void(const std::string& log, const fs::path& other)> Make;
+    const char* Problem;
+  } kCases[] = {
+      {"FIFO", [](auto& log, auto&) { ::mkfifo(log.c_str(), 0600); }, "not a regular file"},
+      {"FIFO with a reader",
+       [](auto& log, auto&) {
+         ::mkfifo(log.c_str(), 0600);
+         ::open(log.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // left open
+       },
+       "not a regular file"},
+      {"link to a file",
+       [](auto& log, auto& target) {
+         std::ofstream(target) << "kept\n";
+         fs::create_symlink(target, log);
+       },
+       "it is a link, which is not followed"},
+      {"dangling link", [](auto& log, auto& target) { fs::create_symlink(target, log); },
+       "it is a link, which is not followed"},
+  };
+  for (const auto& c : kCases) {
+    c.Make(log_, other);
+    std::vector<std::string> notices;
+    FileLineSink sink(log_, [&](const std::string& problem) { notices.push_back(problem); });
+    EXPECT_FALSE(sink.Append({"USER:>one"})) << c.Label;
+    EXPECT_FALSE(sink.Append({"USER:>two"})) << c.Label;
+    EXPECT_EQ(notices, std::vector<std::string>{c.Problem}) << c.Label;
+    EXPECT_FALSE(fs::exists(other) && ReadBytes(other.string()) != "kept\n") << c.Label;
+    fs::remove(log_);
+    fs::remove(other);
+  }
 }
 
 TEST_F(ConversationLogTest, UnwritablePlaceLosesTheLinesOnly) {
@@ -118,10 +169,31 @@ TEST_F(ConversationLogTest, UnwritablePlaceLosesTheLinesOnly) {
   }
 }
 
-// A write that the disk refuses half way is reported, not taken for success.
-TEST_F(ConversationLogTest, FullDiskIsReported) {
-  FileLineSink full("/dev/full");
-  EXPECT_FALSE(full.Append({"USER:>hello", "VELK:>hi"}));
+// A disk that fills up half way through a group: the group is reported lost
+// and leaves nothing behind, so the file holds whole records only and the
+// next group starts on a line of its own. The file size limit makes the
+// kernel cut the write short as a full disk does.
+TEST_F(ConversationLogTest, AGroupCutShortByAFullDiskLeavesNoPartOfItself) {
+  const std::string record(100, 'r');
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    FileLineSink sink(log_);
+    int written = 0;
+    while (sink.Append({"USER:>" + record, "VELK:>" + record})) ++written;
+    // The fifth group of 216 bytes crossed the limit part way; a shorter
+    // one still fits where it was cut off.
+    ::_exit(written == 4 && sink.Append({"USER:>x"}) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::string expected;
+  for (int i = 0; i < 4; ++i) expected += "USER:>" + record + "\r\nVELK:>" + record + "\r\n";
+  EXPECT_EQ(ReadBytes(log_), expected + "USER:>x\r\n");
 }
 
 // Whether an append succeeds for an ordinary user. Root may write anywhere,

@@ -18,6 +18,7 @@
 #include "frontends/console_chat.h"
 #include "frontends/conversation_log.h"
 #include "library/bot_core.h"
+#include "tests/bytes_input.h"
 #include "tests/recording_sink.h"
 #include "tests/test_support.h"
 
@@ -341,10 +342,11 @@ TEST_F(ConversationTest, RepeatedLinePenalisesTheLastReplyAndDropsEchoes) {
 }
 
 std::vector<std::string> ConsoleLines(Bot& bot, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out;
+  testing::BytesInput bytes(input);
+  LineReader in(bytes.Fd());
+  std::ostringstream out, errors;
   RecordingSink log;
-  EXPECT_EQ(0, RunConsoleChat(bot, in, out, log, ConsoleStyle{}));
+  EXPECT_EQ(0, RunConsoleChat(bot, in, out, errors, log, ConsoleStyle{}));
   std::vector<std::string> lines;
   std::istringstream printed(out.str());
   for (std::string line; std::getline(printed, line);) lines.push_back(line);

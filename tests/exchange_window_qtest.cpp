@@ -1,6 +1,8 @@
 // The bot-to-bot window's wiring: its controls, Go, Stop!, the timers and the
 // boxes over real files in a private folder. What a tick does with the files
 // is covered by the session's own tests.
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -9,12 +11,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "frontends/conversation_log.h"
+#include "frontends/exchange_directory.h"
 #include "frontends/exchange_files.h"
 #include "frontends/exchange_session.h"
 #include "frontends/qt/exchange_window.h"
@@ -25,30 +29,36 @@
 namespace {
 
 // A bot with a fixed seed over a still clock; two made alike answer alike.
-velk::Bot SeededBot(bool firstCopy) {
-  return velk::BotInternals::WithClock({.Seed = 99u, .Persona = velk::ExchangePersona(firstCopy)},
+velk::Bot SeededBot(const std::string& persona) {
+  return velk::BotInternals::WithClock({.Seed = 99u, .Persona = persona},
                                        std::make_unique<velk::FixedClock>());
 }
 
 constexpr int kFastTickMs = 40;
 
 struct Options {
-  bool FirstCopy = true;
+  velk::ExchangeRole Role = velk::ExchangeRole::kA;
   int TickMs = kFastTickMs;
   bool Reachable = true;  // false: the exchange folder was refused
 };
 
 // A window over a seeded bot and a private exchange folder, and a twin bot
-// that knows the window's replies.
+// that knows the window's replies. A window without a part stands by until
+// `freePart` names one.
 struct Harness {
   explicit Harness(Options options = {})
-      : live(SeededBot(options.FirstCopy)),
-        twin(SeededBot(options.FirstCopy)),
-        session(live, files, log,
-                options.Reachable ? folder.path().toStdString() + "/" : std::string()),
-        form(
-            session, options.FirstCopy, [this] { ++ended; }, options.TickMs) {
+      : directory(options.Reachable ? velk::ExchangeDirectory::Open(
+                                          folder.path().toStdString().c_str(), nullptr, ::getuid())
+                                    : velk::ExchangeDirectory()),
+        files(directory),
+        twin(SeededBot(velk::ExchangePersona(options.Role))),
+        session(files, log, SeededBot, std::chrono::milliseconds(options.TickMs)),
+        form(Loaded(options.Role), [this] { ++ended; }) {
     form.show();
+  }
+  velk::ExchangeSession& Loaded(velk::ExchangeRole role) {
+    session.Load(role, [this] { return freePart; });
+    return session;
   }
   QString ExpectedReply(const std::string& line) {
     return QString::fromStdString(twin.Reply(line));
@@ -80,11 +90,12 @@ struct Harness {
   }
 
   QTemporaryDir folder;
+  velk::ExchangeDirectory directory;
   velk::PosixExchangeFiles files;
-  velk::Bot live;
   velk::Bot twin;
   velk::testing::RecordingSink log;
   velk::ExchangeSession session;
+  velk::ExchangeRole freePart = velk::ExchangeRole::kNone;
   int ended = 0;
   velk::Form3 form;
 };
@@ -110,6 +121,12 @@ class ExchangeWindowTest : public QObject {
     QTest::newRow("Command2") << "Command2" << QRect(183, 53, 70, 27) << "Stop!";
     QTest::newRow("Label3") << "Label3" << QRect(3, 93, 253, 33) << "";
     QTest::newRow("Label4") << "Label4" << QRect(3, 146, 253, 33) << "";
+    // Added below and between the design's controls, overlapping none.
+    QTest::newRow("ReceivedCaption") << "ReceivedCaption" << QRect(3, 82, 120, 11) << "Received:";
+    QTest::newRow("SentCaption") << "SentCaption" << QRect(3, 132, 120, 13) << "Sent:";
+    QTest::newRow("Picture") << "Picture" << QRect(4, 186, 36, 36) << "";
+    QTest::newRow("Part") << "Part" << QRect(46, 185, 208, 13) << "Tavro (A)";
+    QTest::newRow("Status") << "Status" << QRect(46, 199, 208, 28) << "Press Go to start.";
   }
   void controlsSitWhereTheyBelong() {
     QFETCH(QString, name);
@@ -125,23 +142,65 @@ class ExchangeWindowTest : public QObject {
   void windowLoadsIdle() {
     Harness h({.TickMs = velk::kExchangeTickMs});
     QVERIFY(QTest::qWaitForWindowExposed(&h.form));
-    QCOMPARE(h.form.windowTitle(), QStringLiteral("Velk 2 Velk"));
-    QCOMPARE(h.form.size(), QSize(259, 185));
+    QCOMPARE(h.form.size(), QSize(259, 229));
     QCOMPARE(h.form.palette().color(QPalette::Window), QColor(Qt::lightGray));
     QCOMPARE(h.form.Timer1()->interval(), 3000);
     QVERIFY(!h.form.Timer1()->isActive());
     QVERIFY(!h.form.PollTimer()->isActive());
     QVERIFY(h.form.Command1()->isEnabled());
     QVERIFY(!h.form.Text1()->isReadOnly() && !h.form.Text2()->isReadOnly());
-    QCOMPARE(velk::BotInternals::State(h.live).BotName, std::string("Tavro"));
     QVERIFY(h.log.Lines.empty());
   }
 
-  void laterCopyWritesBReadsAAndPlaysVelk() {
-    Harness h({.FirstCopy = false});
+  void eachPartShowsItsPersona_data() {
+    QTest::addColumn<velk::ExchangeRole>("role");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("first") << velk::ExchangeRole::kA << "Velk 2 Velk — Tavro (A)"
+                           << "VelkA.ini"
+                           << "VelkB.ini" << true;
+    QTest::newRow("second") << velk::ExchangeRole::kB << "Velk 2 Velk — Velk (B)"
+                            << "VelkB.ini"
+                            << "VelkA.ini" << true;
+    QTest::newRow("third") << velk::ExchangeRole::kNone << "Velk 2 Velk — standing by"
+                           << ""
+                           << "" << false;
+  }
+  void eachPartShowsItsPersona() {
+    QFETCH(velk::ExchangeRole, role);
+    QFETCH(QString, title);
+    QFETCH(QString, own);
+    QFETCH(QString, partner);
+    QFETCH(bool, picture);
+    Harness h({.Role = role});
+    QCOMPARE(h.form.windowTitle(), title);
+    QVERIFY(title.endsWith(h.form.Part()->text(), Qt::CaseInsensitive));
+    QCOMPARE(h.form.Text1()->text(), own);
+    QCOMPARE(h.form.Text2()->text(), partner);
+    QCOMPARE(!h.form.Picture()->pixmap().isNull(), picture);
+    if (h.session.PartBot() != nullptr) {
+      QCOMPARE(velk::BotInternals::State(*h.session.PartBot()).BotName,
+               std::string(velk::ExchangePersona(role)));
+    }
+  }
+
+  void aCopyStandingByJoinsWhenAPartIsFree() {
+    Harness h({.Role = velk::ExchangeRole::kNone});
+    QCOMPARE(
+        h.form.Status()->text(),
+        QStringLiteral("Two copies are talking here already; this one waits for a free part."));
+    h.Go();
+    QTest::qWait(3 * kFastTickMs);
+    QCOMPARE(QDir(h.folder.path()).entryList(QDir::Files), QStringList());
+    h.Write(QStringLiteral("VelkA.ini"), "\"hello\"\r\n");
+    h.FreezeAfterExchange();
+    h.freePart = velk::ExchangeRole::kB;
+    QTRY_COMPARE(h.form.windowTitle(), QStringLiteral("Velk 2 Velk — Velk (B)"));
     QCOMPARE(h.form.Text1()->text(), QStringLiteral("VelkB.ini"));
-    QCOMPARE(h.form.Text2()->text(), QStringLiteral("VelkA.ini"));
-    QCOMPARE(velk::BotInternals::State(h.live).BotName, std::string("Velk"));
+    QTRY_COMPARE(h.form.Label3()->text(), QStringLiteral("hello"));
+    QVERIFY(!h.form.Picture()->pixmap().isNull());
   }
 
   void goStartsTheTimerWithoutAnImmediateTick() {
@@ -150,6 +209,7 @@ class ExchangeWindowTest : public QObject {
     QCOMPARE(h.form.Command1()->text(), QStringLiteral("Working...."));
     QVERIFY(!h.form.Command1()->isEnabled());
     QVERIFY(h.form.Timer1()->isActive());
+    QCOMPARE(h.form.Status()->text(), QStringLiteral("Starting: the first turn comes in 3 s."));
     QTest::qWait(200);
     QCOMPARE(Harness::Labels(h.form), QStringLiteral("|"));
     QCOMPARE(h.Read(QStringLiteral("VelkA.ini")), QByteArray("(missing)"));
@@ -166,12 +226,14 @@ class ExchangeWindowTest : public QObject {
     QCOMPARE(h.log.Lines,
              (std::vector<std::string>{"VELKA:>-GETGREET-", "VELKB:>" + greeting.toStdString()}));
 
-    // The next tick finds no new line: it clears the labels, empties the own
-    // file and polls.
+    // The next tick finds no new line: it clears the labels and polls, and
+    // the greeting stays for a partner whose ticks come later.
     h.form.Timer1()->start();
     QTRY_VERIFY(h.form.PollTimer()->isActive());
     QCOMPARE(Harness::Labels(h.form), QStringLiteral("|"));
-    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")), QByteArray());
+    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")),
+             QByteArray::fromStdString(velk::QuoteField(greeting.toStdString())));
+    QCOMPARE(h.form.Status()->text(), QStringLiteral("Waiting for the partner's first line."));
   }
 
   void waitingTickAnswersThePartnerByPolling() {
@@ -229,16 +291,19 @@ class ExchangeWindowTest : public QObject {
     h.Write(QStringLiteral("VelkB.ini"), "\"exit\"\r\n");
     QTRY_COMPARE(h.ended, 1);
     QVERIFY(!h.form.Timer1()->isActive());
-    QCOMPARE(h.Read(QStringLiteral("VelkA.ini")), QByteArray());  // nothing answered
+    QCOMPARE(h.session.LastOutput, std::string());  // nothing answered
     QCOMPARE(h.log.Lines.size(), std::size_t{2});
   }
 
-  void refusedFolderGreetsButDeliversNothing() {
+  void refusedFolderDeliversNothingAndSaysSo() {
     Harness h({.Reachable = false});
-    const QString greeting = h.ExpectedReply("-GETGREET-");
-    h.GreetAndWait();
-    QCOMPARE(h.log.Lines[1], "VELKB:>" + greeting.toStdString());
+    h.Go();
+    QTest::qWait(3 * kFastTickMs);
+    QCOMPARE(Harness::Labels(h.form), QStringLiteral("|"));
+    QVERIFY(h.log.Lines.empty());
     QCOMPARE(QDir(h.folder.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(h.form.Status()->text(),
+             QStringLiteral("Nothing is delivered: the exchange folder was refused."));
   }
 };
 

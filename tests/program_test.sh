@@ -26,6 +26,8 @@ joined=$(ten | "$VELK" --console --no-log --seed=1)
 check "--seed=N is --seed N" [ "$out" = "$joined" ]
 other=$(ten | "$VELK" --console --no-log --seed 2)
 check "another seed, other replies" [ "$out" != "$other" ]
+ended=$(printf 'hello\nhello. exit\nmore\n' | "$VELK" --console --no-log --seed 1)
+check "exit ends at once, the replies before it written" [ "$(lines "$ended")" -eq 2 ]
 
 "$VELK" --help >help.txt
 check "--help exits 0 with usage" grep -q '^usage: velk' help.txt
@@ -47,6 +49,21 @@ check "log: user line kept as typed" grep -q $'^USER:>how are you\r$' velk.log
 check "log: lines end in CR LF" [ "$(grep -c $'\r$' velk.log)" -eq 6 ]
 printf 'hi\n' | "$VELK" --console --seed 5 >/dev/null
 check "log: appended, a header per run" [ "$(grep -c '^Velk Tavro Log file' velk.log)" -eq 2 ]
+
+# A display that cannot be reached: the console, with one line on standard
+# error (:99 unless a server of this machine listens there).
+x=99
+while [ -e "/tmp/.X11-unix/X$x" ]; do x=$((x + 1)); done
+greeting=$("$VELK" --console --no-log --seed 1 </dev/null)
+for display in "DISPLAY=:$x" "WAYLAND_DISPLAY=velk-none-$$"; do
+  out=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" "$display" \
+    timeout 20 "$VELK" --no-log --seed 1 </dev/null 2>err.txt)
+  status=$?
+  check "$display: exit 0" [ "$status" -eq 0 ]
+  check "$display: greeting on standard output" [ "$out" = "$greeting" ]
+  check "$display: one note on standard error" [ "$(grep -c '' err.txt)" -eq 1 ]
+  check "$display: the note says why" grep -q "^velk: cannot reach the display ($display)" err.txt
+done
 
 # Hostile input: long lines, NUL bytes, invalid UTF-8. Each must get a reply.
 {

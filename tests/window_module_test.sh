@@ -55,7 +55,7 @@ check "no module: one line on stderr" [ "$(grep -c '' err.txt)" -eq 1 ]
 check "no module: the line says why" grep -q '^velk: cannot open the window (.*libvelk_windows.so' err.txt
 
 timeout -s TERM 1 alone/velk /m --no-log </dev/null >out.txt 2>err.txt
-check "no module: the exchange stays an exchange" grep -q '^Velk 2 Velk: writing' out.txt
+check "no module: the exchange stays an exchange" grep -q '^Velk 2 Velk: this copy is' out.txt
 check "no module: exchange says so once" [ "$(grep -c 'cannot open the window' err.txt)" -eq 1 ]
 
 mkdir -p broken

@@ -1,11 +1,10 @@
 // The window module's entry point: the two windows' start-up, loaded with the
 // toolkit.
 #include <QApplication>
+#include <iostream>
 #include <memory>
 
 #include "frontends/chat_presenter.h"
-#include "frontends/exchange_files.h"
-#include "frontends/exchange_session.h"
 #include "frontends/qt/chat_window.h"
 #include "frontends/qt/exchange_window.h"
 #include "frontends/start_up.h"
@@ -21,9 +20,6 @@ std::optional<std::uint32_t> SeedOf(const WindowRequest& request) {
 }
 
 int RunChatWindow(const WindowRequest& request) {
-  // Held like every copy, so that an exchange started meanwhile knows it is
-  // not alone.
-  const InstanceLock lock(FindExchangeDirectory().Path);
   Bot bot({.Seed = SeedOf(request)});
   const std::unique_ptr<LineSink> log = OpenLog(request.NoLog != 0);
   ChatPresenter presenter(bot, *log);
@@ -35,17 +31,12 @@ int RunChatWindow(const WindowRequest& request) {
 }
 
 int RunExchangeWindow(const WindowRequest& request) {
-  const ExchangeDirectory directory = ExchangeFolder();
-  const InstanceLock lock(directory.Path);
-  Bot bot({.Seed = SeedOf(request), .Persona = ExchangePersona(lock.First())});
-  PosixExchangeFiles files;
-  const std::unique_ptr<LineSink> log = OpenLog(request.NoLog != 0);
-  ExchangeSession session(bot, files, *log, directory.Path);
-  Form3 form(
-      session, lock.First(), [] { QCoreApplication::exit(0); },
-      static_cast<int>(ExchangeTick().count()));
+  ExchangeCopy copy(SeedOf(request), request.NoLog != 0, std::cerr);
+  Form3 form(copy.Session, [] { QCoreApplication::exit(0); });
   form.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  copy.Session.End();
+  return status;
 }
 
 }  // namespace
