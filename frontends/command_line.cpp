@@ -32,11 +32,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       result.Help = true;
     } else if (arg == "--version") {
       result.Version = true;
-    } else if (arg == "--seed") {
-      if (i + 1 == args.size()) {
+    } else if (arg == "--seed" || arg.starts_with("--seed=")) {
+      // "--seed N" or "--seed=N"; the error quotes the form that was typed.
+      const bool joinedForm = arg != "--seed";
+      if (!joinedForm && i + 1 == args.size()) {
         result.Error = "--seed needs a number";
-      } else if (!(result.Seed = ParseSeed(args[++i]))) {
-        result.Error = "--seed " + args[i] + ": not a number from 0 to 4294967295";
+        continue;
+      }
+      const std::string value = joinedForm ? arg.substr(sizeof "--seed=" - 1) : args[++i];
+      if (!(result.Seed = ParseSeed(value))) {
+        result.Error =
+            (joinedForm ? arg : "--seed " + value) + ": not a number from 0 to 4294967295";
       }
     } else if (arg.find("/m") == std::string::npos && arg.front() != '/') {
       // Slash switches other than /m select nothing: they are passed over
@@ -49,12 +55,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return "usage: velk [--console] [--seed N] [--no-log] [/m] [--help] [--version]\n"
-         "  --console   chat on standard input and output instead of in a window\n"
-         "  --seed N    fix the random seed (0 to 4294967295), for repeatable replies\n"
-         "  --no-log    do not append the conversation to velk.log\n"
-         "  /m          let two running copies talk to each other\n"
-         "  --help      show this text\n"
-         "  --version   show the version\n";
+         "Chat with Velk in a window, or on the terminal when there is no display.\n"
+         "  --console      chat on standard input and output instead of in a window\n"
+         "  --seed N       fix the random seed (0 to 4294967295), for repeatable replies\n"
+         "  --seed=N       the same\n"
+         "  --no-log       do not append the conversation to velk.log\n"
+         "  /m             let two running copies talk to each other\n"
+         "  --help         show this text\n"
+         "  --version      show the version\n"
+         "Type the single word exit to end the chat. The conversation is appended to\n"
+         "velk.log in the current directory.\n"
+         "With /m the copies exchange lines through VelkA.ini and VelkB.ini in\n"
+         "$VELK_EXCHANGE_DIR if set, else in $XDG_RUNTIME_DIR/velk, else in\n"
+         "/tmp/velk-<uid>, one step every 3 seconds; VELK_EXCHANGE_TICK_MS sets\n"
+         "another step in milliseconds (10 to 60000).\n";
 }
+
+std::string UsageHint() { return "Try 'velk --help' for more information.\n"; }
 
 }  // namespace velk

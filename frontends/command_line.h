@@ -17,7 +17,7 @@ struct CommandLine {
   bool NoLog = false;                 // --no-log: write no velk.log
   bool Help = false;                  // --help
   bool Version = false;               // --version
-  std::optional<std::uint32_t> Seed;  // --seed N: a fixed seed for every InitEngine
+  std::optional<std::uint32_t> Seed;  // --seed N or --seed=N: a fixed seed for every InitEngine
   std::string Error;                  // one line naming the bad argument; empty when all is well
 };
 
@@ -26,8 +26,11 @@ struct CommandLine {
 // argument ("x/my"); "/M" does not.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// The usage text for --help and after an error.
+// The usage text for --help.
 std::string UsageText();
+
+// The line after a bad argument's error, pointing to --help.
+std::string UsageHint();
 
 inline constexpr const char* kVersion = "velk " VELK_VERSION;
 

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const velk::CommandLine options = velk::ParseCommandLine(args);
   if (!options.Error.empty()) {
-    std::cerr << "velk: " << options.Error << '\n' << velk::UsageText();
+    std::cerr << "velk: " << options.Error << '\n' << velk::UsageHint();
     return 2;
   }
   if (options.Help) {

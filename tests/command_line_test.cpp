@@ -17,9 +17,11 @@ TEST(CommandLineTest, ReadsTheOptions) {
   EXPECT_FALSE(line.Exchange);
 }
 
-TEST(CommandLineTest, SeedCoversTheWholeUnsignedRange) {
+TEST(CommandLineTest, SeedCoversTheWholeUnsignedRangeInBothForms) {
   EXPECT_EQ(0u, *ParseCommandLine({"--seed", "0"}).Seed);
   EXPECT_EQ(4294967295u, *ParseCommandLine({"--seed", "4294967295"}).Seed);
+  EXPECT_EQ(0u, *ParseCommandLine({"--seed=0"}).Seed);
+  EXPECT_EQ(4294967295u, *ParseCommandLine({"--seed=4294967295"}).Seed);
 }
 
 TEST(CommandLineTest, BadArgumentsAreNamed) {
@@ -32,10 +34,23 @@ TEST(CommandLineTest, BadArgumentsAreNamed) {
       {{"--seed", "4294967296"}, "--seed 4294967296: not a number from 0 to 4294967295"},
       {{"--seed", "-1"}, "--seed -1: not a number from 0 to 4294967295"},
       {{"--seed", "12abc"}, "--seed 12abc: not a number from 0 to 4294967295"},
+      {{"--seed="}, "--seed=: not a number from 0 to 4294967295"},
+      {{"--seed=x"}, "--seed=x: not a number from 0 to 4294967295"},
+      {{"--seed=4294967296"}, "--seed=4294967296: not a number from 0 to 4294967295"},
+      {{"--seed=", "5"}, "--seed=: not a number from 0 to 4294967295"},
+      {{"--seeds=5"}, "unknown argument '--seeds=5'"},
       {{"--colour"}, "unknown argument '--colour'"},
       {{"/M", "--bogus"}, "unknown argument '--bogus'"},
   };
   for (const auto& c : kCases) EXPECT_EQ(c.Error, ParseCommandLine(c.Args).Error) << c.Error;
+}
+
+TEST(CommandLineTest, HelpTellsHowToEndWhereTheLogGoesAndTheEnvironment) {
+  const std::string usage = UsageText();
+  for (const char* needed : {"--seed=N", "exit", "velk.log in the current directory",
+                             "VELK_EXCHANGE_DIR", "XDG_RUNTIME_DIR", "VELK_EXCHANGE_TICK_MS"}) {
+    EXPECT_NE(std::string::npos, usage.find(needed)) << needed;
+  }
 }
 
 TEST(CommandLineTest, SlashMAnywhereSelectsTheExchange) {

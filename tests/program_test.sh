@@ -22,6 +22,8 @@ check "no reply is empty" [ "$(printf '%s\n' "$out" | grep -c '^$')" -eq 0 ]
 
 again=$(ten | "$VELK" --console --no-log --seed 1)
 check "same seed, same replies" [ "$out" = "$again" ]
+joined=$(ten | "$VELK" --console --no-log --seed=1)
+check "--seed=N is --seed N" [ "$out" = "$joined" ]
 other=$(ten | "$VELK" --console --no-log --seed 2)
 check "another seed, other replies" [ "$out" != "$other" ]
 ended=$(printf 'hello\nhello. exit\nmore\n' | "$VELK" --console --no-log --seed 1)
@@ -34,7 +36,9 @@ check "--version" [ "$("$VELK" --version)" = "velk ${VELK_VERSION:?}" ]
 "$VELK" --bogus >/dev/null 2>err.txt
 status=$?
 check "bad argument exits 2" [ "$status" -eq 2 ]
-check "bad argument is named" grep -q "unknown argument '--bogus'" err.txt
+check "bad argument: its error and a hint, not the usage" \
+  [ "$(cat err.txt)" = "velk: unknown argument '--bogus'
+Try 'velk --help' for more information." ]
 "$VELK" --console --seed >/dev/null 2>err.txt
 check "seed without a number exits 2" [ $? -eq 2 ]
 
