@@ -22,15 +22,19 @@ namespace {
 
 // Keys stay quiet on the terminal except while a line is being read, so that
 // a key pressed during a reveal ends it unseen and is read afterwards as
-// typed.
+// typed. A line editor takes the terminal from quiet straight into its own
+// mode: the editor shows its prompt before it switches, and keys typed at
+// once would otherwise meet the terminal's own echo and line editing.
 class QuietBetweenLines final : public LineInput {
  public:
   QuietBetweenLines(std::unique_ptr<LineInput> lines, int fd)
       : lines_(std::move(lines)), fd_(fd), quiet_(std::in_place, fd) {}
   LineStatus Next(std::string& line) override {
-    quiet_.reset();
+    if (!lines_->SetsTerminalModes()) quiet_.reset();
     const LineStatus status = lines_->Next(line);
     error_ = lines_->Error();
+    // An editor leaves the terminal as it found it when it was made.
+    quiet_.reset();
     quiet_.emplace(fd_);
     return status;
   }

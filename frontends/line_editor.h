@@ -26,6 +26,9 @@ class LineEditor final : public LineInput {
   LineStatus Next(std::string& line) override;
   // The editor waits for keys at its prompt, so output never waits for it.
   bool InputWaiting() override { return false; }
+  // The editor keeps the settings it found when it was made, and puts the
+  // terminal into its own mode for every line.
+  bool SetsTerminalModes() const override { return true; }
 
  private:
   editline* editor_;

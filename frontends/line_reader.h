@@ -29,6 +29,9 @@ class LineInput {
   // True when the last line ended at the end of input, not at a line feed
   // (on a terminal: Ctrl-D after typing).
   virtual bool LastLineUnterminated() const { return false; }
+  // True when reading sets the terminal's modes itself, from whatever they
+  // are; false when it needs the terminal's own line editing and echo.
+  virtual bool SetsTerminalModes() const { return false; }
   // The errno of the failed read after kError.
   int Error() const { return error_; }
 

@@ -97,6 +97,17 @@ class TerminalTest(unittest.TestCase):
     def users(self):
         return [line[6:] for line in self.velk.log() if line.startswith(b"USER:>")]
 
+    def logged_reply(self, line):
+        """Waits until the exchange of `line` is logged, which comes just before
+        its reveal starts, however loaded the machine; returns the reply."""
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            records = self.velk.log()
+            if len(records) >= 3 and records[-3] == b"USER:>" + line:
+                return records[-2][6:]
+            time.sleep(0.01)
+        raise AssertionError(f"{line!r} never logged")
+
     def test_editing_keys_and_history(self):
         for keys in [b"abc" + LEFT + LEFT + b"X\r",  # aXbc
                      UP + b"\r",                       # aXbc again
@@ -117,8 +128,7 @@ class TerminalTest(unittest.TestCase):
         start = len(self.velk.output)
         os.write(self.velk.master, b"what do you think about the weather in england\r")
         self.velk.read_until(b"\n", start)
-        time.sleep(0.2)
-        reply = self.velk.log()[-2][6:]
+        reply = self.logged_reply(b"what do you think about the weather in england")
         pressed = time.monotonic()
         os.write(self.velk.master, b"z")
         self.velk.read_until(b"> z", start)
