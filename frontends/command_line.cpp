@@ -55,6 +55,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return "usage: velk [--console] [--seed N] [--no-log] [/m] [--help] [--version]\n"
+         "       velk serve [--listen ADDRESS:PORT] [--db PATH] (see velk serve --help)\n"
          "Chat with Velk in a window, or on the terminal when there is no display.\n"
          "  --console      chat on standard input and output instead of in a window\n"
          "  --seed N       fix the random seed (0 to 4294967295), for repeatable replies\n"
@@ -68,7 +69,9 @@ std::string UsageText() {
          "With /m the copies exchange lines through VelkA.ini and VelkB.ini in\n"
          "$VELK_EXCHANGE_DIR if set, else in $XDG_RUNTIME_DIR/velk, else in\n"
          "/tmp/velk-<uid>, one step every 3 seconds; VELK_EXCHANGE_TICK_MS sets\n"
-         "another step in milliseconds (10 to 60000).\n";
+         "another step in milliseconds (10 to 60000).\n"
+         "velk serve offers the chat as a web page and an HTTP API, by default on\n"
+         "http://127.0.0.1:8080, with its conversations kept in ./velk.db.\n";
 }
 
 std::string UsageHint() { return "Try 'velk --help' for more information.\n"; }

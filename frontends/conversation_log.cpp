@@ -10,18 +10,6 @@
 namespace velk {
 namespace {
 
-// `line` as one record: a control character inside would break the line or
-// the terminal showing the file, so it becomes a blank.
-void AddRecord(std::string& block, std::string_view line) {
-  const std::size_t start = block.size();
-  block += line;
-  for (std::size_t i = start; i < block.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(block[i]);
-    if (byte < 0x20 || byte == 0x7F) block[i] = ' ';
-  }
-  block += "\r\n";
-}
-
 // Appends `block` to the open file as a whole; on failure cuts off what went
 // in, so that no partial record stays behind, and says why in `problem`.
 bool WriteWhole(int fd, const std::string& block, std::string& problem) {
@@ -76,12 +64,23 @@ bool AppendToFile(const std::string& path, const std::string& block, std::string
 
 bool FileLineSink::Append(const std::vector<std::string>& lines) {
   std::string block;
-  for (const std::string& line : lines) AddRecord(block, line);
+  for (const std::string& line : lines) block.append(LogRecord("", line)).append("\r\n");
   std::string problem;
   if (AppendToFile(path_, block, problem)) return true;
   if (!failedBefore_ && onFirstFailure_) onFirstFailure_(problem);
   failedBefore_ = true;
   return false;
+}
+
+std::string LogRecord(std::string_view prefix, std::string_view text) {
+  std::string record;
+  record.reserve(prefix.size() + text.size());
+  record.append(prefix).append(text);
+  for (char& c : record) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = ' ';
+  }
+  return record;
 }
 
 void LogChatStart(LineSink& log, std::string_view greeting) {

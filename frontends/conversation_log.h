@@ -58,6 +58,11 @@ inline constexpr std::string_view kLogUserPrefix = "USER:>";
 inline constexpr std::string_view kLogReceivedPrefix = "VELKA:>";
 inline constexpr std::string_view kLogSentPrefix = "VELKB:>";
 
+// `text` after `prefix` as one record, without its line end: control
+// characters (line breaks, tabs, escapes, NUL) become blanks, so that a
+// record is always one line.
+std::string LogRecord(std::string_view prefix, std::string_view text);
+
 // The chat's two writing points: the header and greeting at start, and one
 // exchange after every line. Failures are ignored: the chat goes on.
 void LogChatStart(LineSink& log, std::string_view greeting);

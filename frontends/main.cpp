@@ -15,13 +15,13 @@
 #include "frontends/console_program.h"
 #include "frontends/conversation_log.h"
 #include "frontends/display_check.h"
+#include "frontends/serve_command.h"
 #include "frontends/standard_descriptors.h"
 #include "frontends/start_up.h"
 #include "frontends/window_module.h"
 #include "velk/bot.h"
 
 namespace {
-
 
 int OpenConsoleExchange(const velk::CommandLine& options) {
   return velk::RunExchangeOnConsole(options.Seed, options.NoLog);
@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
   velk::OpenClosedStandardDescriptors();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args.front() == velk::kServeCommand) {
+    return velk::RunServeProgram({args.begin() + 1, args.end()});
+  }
   const velk::CommandLine options = velk::ParseCommandLine(args);
   if (!options.Error.empty()) {
     std::cerr << "velk: " << options.Error << '\n' << velk::UsageHint();

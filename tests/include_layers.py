@@ -19,7 +19,7 @@ LEVELS = [
     ["engine"],
     ["library"],
     ["frontends", "bindings"],
-    ["frontends/qt"],
+    ["frontends/qt", "frontends/web"],
 ]
 LEVEL = {folder: rank for rank, folders in enumerate(LEVELS) for folder in folders}
 # The library's public headers lie in include/velk/ and are included by their
