@@ -42,6 +42,13 @@ if command -v man >/dev/null; then
     bash -c "MANWIDTH=80 man --warnings -l '$man' 2>&1 >/dev/null | (! grep .)"
 fi
 
+if [ "${SERVE:-0}" = 1 ]; then
+  check "installed program starts the web service" \
+    bash -c "'$prefix/bin/velk' serve --help | grep -q '^usage: velk serve'"
+  check "systemd unit among the examples" [ -f "$prefix/share/doc/velk/examples/velk-serve.service" ]
+  check "manual page tells of velk serve" bash -c "zcat '$man' | grep -q 'POST /api/conversations'"
+fi
+
 check "licence in the doc folder" cmp -s "$SOURCE_DIR/LICENSE" "$prefix/share/doc/velk/LICENSE"
 check "licence as Debian's copyright" cmp -s "$SOURCE_DIR/LICENSE" "$prefix/share/doc/velk/copyright"
 
