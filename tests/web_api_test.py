@@ -174,6 +174,7 @@ class ServiceTest(unittest.TestCase):
         page.read()
         self.assertEqual(200, page.status)
         self.assertIn("script-src 'self'", page.getheader("Content-Security-Policy"))
+        self.assertEqual(0, os.stat(self.db).st_mode & 0o077, "conversations are private")
         code, rest = server.stop()
         self.assertEqual(0, code)
         self.assertRegex(rest, r"^velk serve: stopped on .*, 1 conversation kept\n$")

@@ -32,9 +32,9 @@ struct StoredConversation {
 // Safe to use from many threads: calls are taken one at a time.
 class ConversationStore {
  public:
-  // Opens or creates the database, in WAL mode and held exclusively, so that
-  // a second service on the same file is refused rather than answering from
-  // stale copies. Throws StoreError.
+  // Opens or creates the database (readable by its owner only), in WAL mode
+  // and locked, so that a second service on the same file is refused rather
+  // than answering from stale copies. Throws StoreError.
   explicit ConversationStore(const std::string& path);
   ~ConversationStore();
   ConversationStore(const ConversationStore&) = delete;
@@ -56,6 +56,13 @@ class ConversationStore {
 
   std::int64_t Count();
 
+  // Copies what the write-ahead log holds into the database and syncs it.
+  // Commits only append to the log, so this is the one place that waits for
+  // the disk; it runs on a thread of its own, never inside a request, and
+  // holds up the writes only while it copies the last few pages and starts
+  // the log afresh, which keeps the log from growing for ever.
+  void Checkpoint();
+
  private:
   class Statement;
   sqlite3_stmt* Prepare(const char* sql);
@@ -64,8 +71,12 @@ class ConversationStore {
                      const std::vector<std::string>& records);
   [[noreturn]] void Fail(const std::string& what);
 
+  void Close();
+
   std::mutex mutex_;
+  int lockFd_ = -1;  // the database file, locked against a second service
   sqlite3* db_ = nullptr;
+  sqlite3* checkpointDb_ = nullptr;  // used by Checkpoint() alone
   std::vector<sqlite3_stmt*> prepared_;
   sqlite3_stmt* insertConversation_ = nullptr;
   sqlite3_stmt* updateConversation_ = nullptr;

@@ -29,6 +29,8 @@ namespace {
 constexpr int kWorkers = 128;
 constexpr int kKeepAliveRequests = 10000;
 constexpr int kKeepAliveSeconds = 2;
+constexpr auto kCheckpointEvery = std::chrono::milliseconds(100);
+constexpr int kSweepEveryRounds = 50;
 
 void Say(const std::string& line) {
   // One write per line, so that lines from several threads never mix.
@@ -110,8 +112,7 @@ int main(int argc, char** argv) {
 
   if (listening >= 0) ::listen(listening, SOMAXCONN);
 
-  // Stops the server on the first signal; the idle conversations leave memory
-  // meanwhile.
+  // Stops the server on the first signal.
   std::mutex mutex;
   std::condition_variable wake;
   bool done = false;
@@ -125,11 +126,14 @@ int main(int argc, char** argv) {
     }
     server.stop();
   });
-  std::thread sweeper([&] {
+  // Upkeep off the requests' path: the database's log copied back often, so
+  // that it stays short, and idle conversations let go of now and then.
+  std::thread upkeep([&] {
     std::unique_lock lock(mutex);
-    while (!wake.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) {
+    for (int round = 1; !wake.wait_for(lock, kCheckpointEvery, [&] { return done; }); ++round) {
       lock.unlock();
-      pool.DropIdle();
+      store->Checkpoint();
+      if (round % kSweepEveryRounds == 0) pool.DropIdle();
       lock.lock();
     }
   });
@@ -143,7 +147,7 @@ int main(int argc, char** argv) {
     done = true;
   }
   wake.notify_all();
-  sweeper.join();
+  upkeep.join();
   int seen = 0;
   {
     std::lock_guard lock(mutex);
