@@ -120,10 +120,16 @@ int main(int argc, char** argv) {
   std::thread signals([&] {
     int number = 0;
     sigwait(&stopping, &number);
-    {
-      std::lock_guard lock(mutex);
-      signalSeen = number;
+    std::unique_lock lock(mutex);
+    signalSeen = number;
+    // Stopping a server that has not begun to listen does nothing, so a
+    // signal right after start waits for it to begin (or to give up).
+    while (!done && !server.is_running()) {
+      lock.unlock();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      lock.lock();
     }
+    lock.unlock();
     server.stop();
   });
   // Upkeep off the requests' path: the database's log copied back often, so
