@@ -91,8 +91,8 @@ void Guarded(httplib::Response& response, const std::function<void(const std::st
 
 const char* StatusReason(int status) {
   switch (status) {
-    case 400:
-      return "bad request";
+    case 400:  // only the HTTP layer's own: a body without its length, an unknown method
+      return "the request could not be read";
     case 404:
       return "not found";
     case 405:
