@@ -112,9 +112,10 @@ std::optional<ChatService::Transcript> ChatService::Read(const std::string& id) 
   auto turn = pool_.Take(id);
   std::optional<std::vector<std::string>> records = store_.Records(id);
   if (!records) return std::nullopt;
-  bool ended = turn->Loaded ? turn->Ended : false;
+  bool ended = turn->Ended;
   if (!turn->Loaded) {
-    if (const auto stored = store_.Load(id)) ended = stored->Ended;
+    const std::optional<StoredConversation> stored = store_.Load(id);
+    ended = stored && stored->Ended;
   }
   return Transcript{ended, std::move(*records)};
 }
