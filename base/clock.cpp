@@ -21,6 +21,17 @@ std::int64_t SecondsOf(const std::tm& t) {
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
 
+// Local seconds since 1970 as the day they fall on and the time of that day.
+struct DayAndTime {
+  std::int64_t Day;   // since 1970-01-01
+  int SinceMidnight;  // seconds
+};
+
+DayAndTime SplitDay(std::int64_t local) {
+  const std::int64_t day = FloorDiv(local, kSecondsPerDay);
+  return {day, static_cast<int>(local - day * kSecondsPerDay)};
+}
+
 }  // namespace
 
 std::int64_t SystemClock::LocalSeconds(TimePoint at) {
@@ -42,16 +53,11 @@ float SystemClock::SecondsSinceMidnightAt(TimePoint at) {
   const auto sinceEpoch = at.time_since_epoch();
   const double fraction =
       std::chrono::duration<double>(sinceEpoch - std::chrono::floor<seconds>(sinceEpoch)).count();
-  const std::int64_t local = LocalSeconds(at);
-  const int sinceMidnight =
-      static_cast<int>(local - FloorDiv(local, kSecondsPerDay) * kSecondsPerDay);
-  return static_cast<float>(sinceMidnight + fraction);
+  return static_cast<float>(SplitDay(LocalSeconds(at)).SinceMidnight + fraction);
 }
 
 LocalDateTime SystemClock::LocalAt(TimePoint at) {
-  const std::int64_t local = LocalSeconds(at);
-  const std::int64_t day = FloorDiv(local, kSecondsPerDay);
-  const int sinceMidnight = static_cast<int>(local - day * kSecondsPerDay);
+  const auto [day, sinceMidnight] = SplitDay(LocalSeconds(at));
   const std::chrono::year_month_day date{std::chrono::sys_days{days{day}}};
   return {static_cast<int>(date.year()),
           static_cast<int>(unsigned{date.month()}),

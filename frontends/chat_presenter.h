@@ -55,7 +55,7 @@ class ChatPresenter {
 
   // What the label shows now: the part of the reply revealed so far.
   const std::string& Caption() const { return caption_; }
-  // For tests: the reply being revealed, whole.
+  // The reply being revealed, whole (the window measures it beforehand).
   const std::string& RevealText() const { return reveal_.Text(); }
 
  private:

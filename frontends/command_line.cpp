@@ -6,14 +6,22 @@ namespace velk {
 namespace {
 
 std::optional<std::uint32_t> ParseSeed(const std::string& text) {
-  std::uint32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || ptr != end) return std::nullopt;
-  return value;
+  const auto value = ParseWholeNumber(text, 0, 4294967295);
+  if (!value) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
 }
 
 }  // namespace
+
+std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high) {
+  long long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || ptr != end || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine result;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "velk/version.h"
@@ -25,6 +26,10 @@ struct CommandLine {
 // it stands anywhere in the arguments joined by blanks, even inside a longer
 // argument ("x/my"); "/M" does not.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// `text` as a whole number from `low` to `high`, digits only (a minus sign
+// allowed); nothing when it is anything else.
+std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high);
 
 // The usage text for --help.
 std::string UsageText();

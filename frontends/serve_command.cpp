@@ -10,12 +10,11 @@
 
 namespace velk {
 
-int RunServeProgram(const std::vector<std::string>& args) {
+int RunServeProgram(std::vector<std::string> args) {
   std::vector<char*> argv;
   std::string name = kServeProgramFile;
   argv.push_back(name.data());
-  std::vector<std::string> copies(args);
-  for (std::string& arg : copies) argv.push_back(arg.data());
+  for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   int error = ENOENT;
   for (const std::string& place :

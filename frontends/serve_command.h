@@ -14,7 +14,7 @@ inline constexpr const char* kServeProgramFile = "velk-serve";
 // Replaces this process with the web service, given `args` (what followed
 // "serve"). Returns only when it could not be started, with the status to
 // exit with, having said why on standard error.
-int RunServeProgram(const std::vector<std::string>& args);
+int RunServeProgram(std::vector<std::string> args);
 
 }  // namespace velk
 

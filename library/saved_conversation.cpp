@@ -35,20 +35,25 @@ class Writer {
   explicit Writer(std::size_t expected) { bytes_.reserve(expected); }
 
   void U8(std::uint8_t value) { bytes_ += static_cast<char>(value); }
-  void U16(std::uint16_t value) { Put<2>(value); }
-  void U32(std::uint32_t value) { Put<4>(value); }
+  void U16(std::uint16_t value) { Append<2>(value); }
+  void U32(std::uint32_t value) { Append<4>(value); }
   void Text(std::string_view text) {
     U32(static_cast<std::uint32_t>(text.size()));
     bytes_ += text;
   }
+  // Writes `value` over the four bytes at `at`, written before.
+  void U32At(std::size_t at, std::uint32_t value) { PutAt<4>(at, value); }
   std::string& Bytes() { return bytes_; }
 
  private:
   template <std::size_t N>
-  void Put(std::uint32_t value) {
-    std::array<char, N> le;
-    for (std::size_t i = 0; i < N; ++i) le[i] = static_cast<char>(value >> (8 * i));
-    bytes_.append(le.data(), N);
+  void Append(std::uint32_t value) {
+    bytes_.append(N, '\0');
+    PutAt<N>(bytes_.size() - N, value);
+  }
+  template <std::size_t N>
+  void PutAt(std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < N; ++i) bytes_[at + i] = static_cast<char>(value >> (8 * i));
   }
 
   std::string bytes_;
@@ -136,12 +141,6 @@ void ReadBody(Reader& in, SavedConversation& saved) {
   if (!in.AtEnd()) throw Corrupted("bytes after the conversation");
 }
 
-std::uint32_t LittleEndian32(std::string_view bytes) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[i]);
-  return value;
-}
-
 }  // namespace
 
 std::string SaveConversation(const Conversation& talk, const Mt19937Random& random,
@@ -178,13 +177,9 @@ std::string SaveConversation(const Conversation& talk, const Mt19937Random& rand
     out.Text(slot.Context);
   }
 
-  std::string& bytes = out.Bytes();
-  const auto total = static_cast<std::uint32_t>(bytes.size() + kChecksumBytes);
-  for (int i = 0; i < 4; ++i) {
-    bytes[kMagic.size() + 2 + i] = static_cast<char>(total >> (8 * i));
-  }
-  out.U32(Crc32(bytes));
-  return std::move(bytes);
+  out.U32At(kMagic.size() + 2, static_cast<std::uint32_t>(out.Bytes().size() + kChecksumBytes));
+  out.U32(Crc32(out.Bytes()));
+  return std::move(out.Bytes());
 }
 
 std::unique_ptr<SavedConversation> ReadSavedConversation(std::string_view bytes) {
@@ -216,7 +211,7 @@ std::unique_ptr<SavedConversation> ReadSavedConversation(std::string_view bytes)
     throw Corrupted("its length does not match");
   }
   const std::string_view checked = bytes.substr(0, total - kChecksumBytes);
-  if (Crc32(checked) != LittleEndian32(bytes.substr(checked.size()))) {
+  if (Crc32(checked) != Reader(bytes.substr(checked.size())).U32()) {
     throw Corrupted("checksum mismatch");
   }
 

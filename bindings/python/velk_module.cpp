@@ -27,6 +27,18 @@ py::str Text(const std::string& bytes) {
   return py::reinterpret_steal<py::str>(text);
 }
 
+// Runs `call` on the bot without the interpreter's lock, so that other
+// Python threads run meanwhile, and gives its text back as a str.
+template <typename Call>
+py::str Unlocked(Call call) {
+  std::string text;
+  {
+    py::gil_scoped_release unlocked;
+    text = call();
+  }
+  return Text(text);
+}
+
 velk::Bot Restore(const py::bytes& data) {
   try {
     return velk::Bot::Restore(std::string_view(data));
@@ -51,25 +63,12 @@ PYBIND11_MODULE(velk, module) {
            "A new conversation. A fixed seed gives the same replies to the same lines; "
            "without one the bot is seeded from the clock.")
       .def(
-          "greet",
-          [](velk::Bot& bot) {
-            std::string greeting;
-            {
-              py::gil_scoped_release unlocked;
-              greeting = bot.Greet();
-            }
-            return Text(greeting);
-          },
+          "greet", [](velk::Bot& bot) { return Unlocked([&] { return bot.Greet(); }); },
           "The opening greeting.")
       .def(
           "reply",
           [](velk::Bot& bot, const std::string& line) {
-            std::string reply;
-            {
-              py::gil_scoped_release unlocked;
-              reply = bot.Reply(line);
-            }
-            return Text(reply);
+            return Unlocked([&] { return bot.Reply(line); });
           },
           py::arg("line"),
           "The reply to one line. A line holding the sentence 'exit' ends the conversation: "

@@ -107,17 +107,11 @@ ChatService::Answer ChatService::Say(const std::string& id, std::string_view lin
   return answer;
 }
 
-std::optional<ChatService::Transcript> ChatService::Read(const std::string& id) {
-  // Taking the turn orders the reading after any line being answered.
-  auto turn = pool_.Take(id);
-  std::optional<std::vector<std::string>> records = store_.Records(id);
-  if (!records) return std::nullopt;
-  bool ended = turn->Ended;
-  if (!turn->Loaded) {
-    const std::optional<StoredConversation> stored = store_.Load(id);
-    ended = stored && stored->Ended;
-  }
-  return Transcript{ended, std::move(*records)};
+std::optional<StoredTranscript> ChatService::Read(const std::string& id) {
+  // Taking the turn orders the reading after any line being answered, which
+  // is committed before its turn ends.
+  const auto turn = pool_.Take(id);
+  return store_.Transcript(id);
 }
 
 bool ChatService::Remove(const std::string& id) {

@@ -41,11 +41,7 @@ class ChatService {
   // as it was before the line.
   Answer Say(const std::string& id, std::string_view line);
 
-  struct Transcript {
-    bool Ended = false;
-    std::vector<std::string> Records;
-  };
-  std::optional<Transcript> Read(const std::string& id);
+  std::optional<StoredTranscript> Read(const std::string& id);
 
   bool Remove(const std::string& id);
 

@@ -139,6 +139,7 @@ ConversationStore::ConversationStore(const std::string& path) {
         Prepare("UPDATE conversations SET saved = ?2, ended = ?3, records = ?4 WHERE id = ?1");
     insertRecord_ = Prepare("INSERT INTO records (conversation, number, text) VALUES (?1, ?2, ?3)");
     selectConversation_ = Prepare("SELECT saved, ended, records FROM conversations WHERE id = ?1");
+    selectEnded_ = Prepare("SELECT ended FROM conversations WHERE id = ?1");
     selectRecords_ = Prepare("SELECT text FROM records WHERE conversation = ?1 ORDER BY number");
     deleteRecords_ = Prepare("DELETE FROM records WHERE conversation = ?1");
     deleteConversation_ = Prepare("DELETE FROM conversations WHERE id = ?1");
@@ -222,38 +223,35 @@ void InTransaction(sqlite3* db, sqlite3_stmt* begin, sqlite3_stmt* commit, sqlit
 
 }  // namespace
 
-void ConversationStore::AppendRecords(std::string_view id, std::int64_t first,
-                                      const std::vector<std::string>& records) {
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    Statement insert(insertRecord_);
-    insert.Bind(1, id).Bind(2, first + static_cast<std::int64_t>(i)).Bind(3, records[i]);
-    if (insert.Step() != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
-  }
+void ConversationStore::Write(sqlite3_stmt* write, std::string_view id,
+                              const StoredConversation& conversation,
+                              const std::vector<std::string>& records) {
+  std::lock_guard lock(mutex_);
+  InTransaction(db_, begin_, commit_, rollback_, [&] {
+    {
+      Statement statement(write);
+      statement.Bind(1, id).BindBlob(2, conversation.Saved);
+      statement.Bind(3, std::int64_t{conversation.Ended}).Bind(4, conversation.Records);
+      if (statement.Step() != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
+      if (sqlite3_changes(db_) != 1) Fail("no such conversation");
+    }
+    const std::int64_t first = conversation.Records - static_cast<std::int64_t>(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      Statement insert(insertRecord_);
+      insert.Bind(1, id).Bind(2, first + static_cast<std::int64_t>(i)).Bind(3, records[i]);
+      if (insert.Step() != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
+    }
+  });
 }
 
 void ConversationStore::Create(std::string_view id, const StoredConversation& conversation,
                                const std::vector<std::string>& records) {
-  std::lock_guard lock(mutex_);
-  InTransaction(db_, begin_, commit_, rollback_, [&] {
-    Statement insert(insertConversation_);
-    insert.Bind(1, id).BindBlob(2, conversation.Saved);
-    insert.Bind(3, std::int64_t{conversation.Ended}).Bind(4, conversation.Records);
-    if (insert.Step() != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
-    AppendRecords(id, conversation.Records - static_cast<std::int64_t>(records.size()), records);
-  });
+  Write(insertConversation_, id, conversation, records);
 }
 
 void ConversationStore::Update(std::string_view id, const StoredConversation& conversation,
                                const std::vector<std::string>& records) {
-  std::lock_guard lock(mutex_);
-  InTransaction(db_, begin_, commit_, rollback_, [&] {
-    Statement update(updateConversation_);
-    update.Bind(1, id).BindBlob(2, conversation.Saved);
-    update.Bind(3, std::int64_t{conversation.Ended}).Bind(4, conversation.Records);
-    if (update.Step() != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
-    if (sqlite3_changes(db_) != 1) Fail("no such conversation");
-    AppendRecords(id, conversation.Records - static_cast<std::int64_t>(records.size()), records);
-  });
+  Write(updateConversation_, id, conversation, records);
 }
 
 bool ConversationStore::Delete(std::string_view id) {
@@ -278,21 +276,22 @@ std::optional<StoredConversation> ConversationStore::Load(std::string_view id) {
   return StoredConversation{select.Text(0), select.Number(1) != 0, select.Number(2)};
 }
 
-std::optional<std::vector<std::string>> ConversationStore::Records(std::string_view id) {
+std::optional<StoredTranscript> ConversationStore::Transcript(std::string_view id) {
   std::lock_guard lock(mutex_);
+  StoredTranscript transcript;
   {
-    Statement select(selectConversation_);
+    Statement select(selectEnded_);
     const int result = select.Bind(1, id).Step();
     if (result == SQLITE_DONE) return std::nullopt;
     if (result != SQLITE_ROW) Fail(sqlite3_errmsg(db_));
+    transcript.Ended = select.Number(0) != 0;
   }
-  std::vector<std::string> records;
   Statement select(selectRecords_);
   select.Bind(1, id);
   int result;
-  while ((result = select.Step()) == SQLITE_ROW) records.push_back(select.Text(0));
+  while ((result = select.Step()) == SQLITE_ROW) transcript.Records.push_back(select.Text(0));
   if (result != SQLITE_DONE) Fail(sqlite3_errmsg(db_));
-  return records;
+  return transcript;
 }
 
 std::int64_t ConversationStore::Count() {

@@ -29,6 +29,13 @@ struct StoredConversation {
   std::int64_t Records;  // log records so far
 };
 
+// What a conversation shows of itself: whether it ended, and its log records,
+// oldest first.
+struct StoredTranscript {
+  bool Ended = false;
+  std::vector<std::string> Records;
+};
+
 // Safe to use from many threads: calls are taken one at a time.
 class ConversationStore {
  public:
@@ -51,8 +58,7 @@ class ConversationStore {
   bool Delete(std::string_view id);
 
   std::optional<StoredConversation> Load(std::string_view id);
-  // Its records, oldest first; nothing when there is no such conversation.
-  std::optional<std::vector<std::string>> Records(std::string_view id);
+  std::optional<StoredTranscript> Transcript(std::string_view id);
 
   std::int64_t Count();
 
@@ -67,8 +73,10 @@ class ConversationStore {
   class Statement;
   sqlite3_stmt* Prepare(const char* sql);
   void Execute(const char* sql);
-  void AppendRecords(std::string_view id, std::int64_t first,
-                     const std::vector<std::string>& records);
+  // Runs `write` (the insert or the update of a conversation, which take the
+  // same parameters) and appends the records, in one transaction.
+  void Write(sqlite3_stmt* write, std::string_view id, const StoredConversation& conversation,
+             const std::vector<std::string>& records);
   [[noreturn]] void Fail(const std::string& what);
 
   void Close();
@@ -82,6 +90,7 @@ class ConversationStore {
   sqlite3_stmt* updateConversation_ = nullptr;
   sqlite3_stmt* insertRecord_ = nullptr;
   sqlite3_stmt* selectConversation_ = nullptr;
+  sqlite3_stmt* selectEnded_ = nullptr;
   sqlite3_stmt* selectRecords_ = nullptr;
   sqlite3_stmt* deleteRecords_ = nullptr;
   sqlite3_stmt* deleteConversation_ = nullptr;

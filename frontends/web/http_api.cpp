@@ -61,13 +61,11 @@ Json BodyObject(const httplib::Request& request, bool emptyIsObject) {
 std::optional<std::uint32_t> SeedOf(const Json& body) {
   const auto seed = body.find("seed");
   if (seed == body.end() || seed->is_null()) return std::nullopt;
+  // The parser keeps every whole number from 0 up as unsigned; a negative one
+  // is signed, a fraction a float, and both are refused.
   if (seed->is_number_unsigned() &&
       seed->get<std::uint64_t>() <= std::numeric_limits<std::uint32_t>::max()) {
     return seed->get<std::uint32_t>();
-  }
-  if (seed->is_number_integer() && seed->get<std::int64_t>() >= 0 &&
-      seed->get<std::int64_t>() <= std::numeric_limits<std::uint32_t>::max()) {
-    return static_cast<std::uint32_t>(seed->get<std::int64_t>());
   }
   throw Refusal{400, "\"seed\" must be a whole number from 0 to 4294967295"};
 }

@@ -1,27 +1,18 @@
 #include "frontends/web/serve_options.h"
 
-#include <charconv>
 #include <optional>
+
+#include "frontends/command_line.h"
 
 namespace velk {
 namespace {
-
-std::optional<long long> ParseNumber(const std::string& text, long long low, long long high) {
-  long long value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || ptr != end || value < low || value > high) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 // "ADDRESS:PORT", "[IPv6]:PORT" or ":PORT" (every address).
 bool ParseListen(const std::string& text, ServeOptions& options) {
   const std::size_t colon = text.rfind(':');
   if (colon == std::string::npos) return false;
   std::string host = text.substr(0, colon);
-  const auto port = ParseNumber(text.substr(colon + 1), 0, 65535);
+  const auto port = ParseWholeNumber(text.substr(colon + 1), 0, 65535);
   if (!port) return false;
   if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
     host = host.substr(1, host.size() - 2);
@@ -67,13 +58,13 @@ ServeOptions ParseServeOptions(const std::vector<std::string>& args) {
       if (value->empty()) options.Error = "--db needs a file name";
       options.DbPath = *value;
     } else if (name == "--held") {
-      const auto held = ParseNumber(*value, 1, 10'000'000);
+      const auto held = ParseWholeNumber(*value, 1, 10'000'000);
       if (held)
         options.MaxHeld = static_cast<std::size_t>(*held);
       else
         options.Error = "--held " + *value + ": not a number from 1 to 10000000";
     } else {
-      const auto idle = ParseNumber(*value, 1, 86'400);
+      const auto idle = ParseWholeNumber(*value, 1, 86'400);
       if (idle)
         options.IdleSeconds = static_cast<int>(*idle);
       else
